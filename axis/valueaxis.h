@@ -1,0 +1,132 @@
+#ifndef VALUEAXIS_H
+#define VALUEAXIS_H
+
+#include <QColor>
+#include <QRect>
+#include <QString>
+#include <QTextStream>
+
+class QFontMetrics;
+class QPainter;
+
+// The numeric scale beside the colour bar. The rectangle holds the length along the axis
+// (set by the owner) and the thickness across it (set by preparation); left and top stay 0.
+// Scale computation is deferred: changes of limits, length, mode or labels only mark the
+// axis, and prepare() does the work. Mapping and drawing read what was prepared last and
+// never prepare. Offset 0 is the left end of a horizontal axis (smallest values) and the top
+// of a vertical one (largest values).
+//
+// The class spans three sources: valueaxis.cpp (model, limits, mapping, thickness),
+// valueaxis_lin.cpp (linear scale) and valueaxis_log.cpp (logarithmic scale).
+class ValueAxis final : public QRect
+{
+public:
+    ValueAxis();
+
+    // length and thickness; mark the axis when the length along its direction changes
+    virtual void setWidth(int width);
+    virtual void setHeight(int height);
+
+    // settings
+    void setLogarithmic(bool on);
+    bool isLogarithmic() const { return logarithmic; }
+    void setAxisShowLabels(bool show);
+    bool isAxisShowLabels() const { return axisShowLabels; }
+    void setVertical(bool on) { vertical = on; }
+    bool isVertical() const { return vertical; }
+    void setAxisTickSize(int size);
+    int getAxisTickSize() const { return axisTickSize; }
+    void setAxisColor(const QColor &color) { axisColor = color; }
+    const QColor &getAxisColor() const { return axisColor; }
+    void setAxisLabelColor(const QColor &color) { axisLabelColor = color; }
+    const QColor &getAxisLabelColor() const { return axisLabelColor; }
+    void setAbsMinForLogScale(double value);
+    double getAbsMinForLogScale() const { return absMinForLogScale; }
+
+    // limits
+    void setLimits(double min, double max);
+    void getLimits(double &min, double &max) const;
+    double getMinLimit() const { return minLimit; }
+    double getMaxLimit() const { return maxLimit; }
+
+    // preparation
+    bool prepare(const QFontMetrics &metrics);
+    bool isPreparationNeeded() const { return needsPreparation; }
+
+    // prepared scale, read-only for the owner
+    double getScaleMin() const { return scaleMin; }
+    double getScaleMax() const { return scaleMax; }
+    double getLogScaleMin() const { return logScaleMin; }
+    double getLogScaleMax() const { return logScaleMax; }
+    double getFirstLabel() const { return firstLabel; }
+    double getLabelStep() const { return labelStep; }
+    double getScaleFactor() const { return scaleFactor; }
+    double getExponent() const { return exponent; }
+    int getLabelInterval() const { return labelInterval; }
+    const QString &getExponentText() const { return exponentText; }
+
+    // mapping
+    bool valueToScreen(double value, int &position) const;
+    double screenToValue(int position) const;
+
+    // drawing
+    void drawScaleHorizontal(QPainter &painter, int baseLine, bool labels);
+    void drawScaleVertical(QPainter &painter, int baseLine, bool labels);
+
+    // label texts: a linear tick value in scaled units, a decade of the logarithmic scale
+    void makeLinLabel(double value, QString &text);
+    static void makeLogLabel(int decade, QString &text);
+
+private:
+    int length() const;
+    bool valueToScreenLin(double value, int &position) const;
+    bool valueToScreenLog(double value, int &position) const;
+    int offsetOnScale(double t) const;
+    void calculateMinWidth(int labelWidth, const QFontMetrics &metrics);
+    void calculateMinHeight(int labelHeight, const QFontMetrics &metrics);
+    int exponentTextExtent(bool width, const QFontMetrics &metrics);
+    void clearThickness();
+
+    // linear scale
+    void prepareLinScale(const QFontMetrics &metrics);
+    void prepareLinScaleCommon(double min, double max);
+    double calculateLinLabelStep(double min, double max);
+    bool calculateLinLabelsVertical(const QFontMetrics &metrics);
+    bool calculateLinLabelsHorizontal(const QFontMetrics &metrics);
+    void drawScaleHorizontalLin(QPainter &painter, int baseLine, bool labels);
+    void drawScaleVerticalLin(QPainter &painter, int baseLine, bool labels);
+
+    // logarithmic scale
+    void prepareLogScale(const QFontMetrics &metrics);
+    void prepareLogScaleWithoutLabels(double lo, double hi);
+    bool prepareLogScaleVerticalWithLabels(double lo, double hi, const QFontMetrics &metrics);
+    bool prepareLogScaleHorizontalWithLabels(double lo, double hi, const QFontMetrics &metrics);
+    bool logValueToScreenVertical(double logValue, int &position) const;
+    bool logValueToScreenHorizontal(double logValue, int &position) const;
+    void drawScaleHorizontalLog(QPainter &painter, int baseLine, bool labels);
+    void drawScaleVerticalLog(QPainter &painter, int baseLine, bool labels);
+
+    QColor axisColor = Qt::black;
+    QColor axisLabelColor = Qt::black;
+    int axisTickSize = 5;
+    bool logarithmic = false;
+    bool axisShowLabels = false;
+    bool vertical = false;
+    QString exponentText;
+    double minLimit = 0;
+    double maxLimit = 0;
+    double scaleFactor = 1.0;
+    double exponent = 0;
+    int labelInterval = 1;
+    double absMinForLogScale = 1e-10;
+    double scaleMin = 0;
+    double scaleMax = 1;
+    double firstLabel = 0;
+    double labelStep = 1;
+    double logScaleMin = 0;
+    double logScaleMax = 1;
+    QTextStream labelStream;
+    bool needsPreparation = true;
+};
+
+#endif // VALUEAXIS_H

@@ -1,0 +1,172 @@
+#include "mirelvaluecolorconverter.h"
+
+#include "valuecolorconverterwidget.h"
+
+#include <QColor>
+
+MirelValueColorConverter::MirelValueColorConverter(QWidget *parent)
+    : BaseExternWidget(parent)
+    , converterWidget(new ValueColorConverterWidget(parent))
+{
+    connect(converterWidget, SIGNAL(mouseDown(int, int, int)), this,
+            SLOT(mouseDown(int, int, int)));
+    connect(converterWidget, SIGNAL(mouseDoubleClick(int, int, int)), this,
+            SLOT(mouseDoubleClick(int, int, int)));
+}
+
+// The widget belongs to the parent, not to the adapter.
+MirelValueColorConverter::~MirelValueColorConverter() = default;
+
+QWidget *MirelValueColorConverter::widget() const
+{
+    return converterWidget;
+}
+
+QStringList MirelValueColorConverter::signalList() const
+{
+    return {QStringLiteral("mouseDown(int button, int x, int y)"),
+            QStringLiteral("mouseDoubleClick(int button, int x, int y)")};
+}
+
+void MirelValueColorConverter::mouseDown(int button, int x, int y)
+{
+    signal(QStringLiteral("mouseDown"), QList<QVariant>{button, x, y});
+}
+
+void MirelValueColorConverter::mouseDoubleClick(int button, int x, int y)
+{
+    signal(QStringLiteral("mouseDoubleClick"), QList<QVariant>{button, x, y});
+}
+
+QStringList MirelValueColorConverter::methodList() const
+{
+    return {QStringLiteral("void clearRules()"),
+            QStringLiteral("bool addRule(float value, string color)"),
+            QStringLiteral("bool removeRule(float value)"),
+            QStringLiteral("string convert(float value)"),
+            QStringLiteral("int getRules(dyn_float &dfValues, dyn_string &dsColors)")};
+}
+
+// Describes "addRule" and "convert" only; the types are appended to what argTypes holds.
+bool MirelValueColorConverter::methodInterface(const QString &name, QVariant::Type &returnType,
+                                               QList<QVariant::Type> &argTypes) const
+{
+    if (name == QLatin1String("addRule")) {
+        returnType = QVariant::Bool;
+        argTypes.append(QVariant::Double);
+        argTypes.append(QVariant::Color);
+        return true;
+    }
+    if (name == QLatin1String("convert")) {
+        returnType = QVariant::Color;
+        argTypes.append(QVariant::Double);
+        return true;
+    }
+    return false;
+}
+
+QVariant MirelValueColorConverter::invokeMethod(const QString &name, QList<QVariant> &values,
+                                                QString &error)
+{
+    if (name == QLatin1String("clearRules"))
+        return invokeClearRules(name, values, error);
+    if (name == QLatin1String("addRule"))
+        return invokeAddRule(name, values, error);
+    if (name == QLatin1String("removeRule"))
+        return invokeRemoveRule(name, values, error);
+    if (name == QLatin1String("convert"))
+        return invokeConvert(name, values, error);
+    if (name == QLatin1String("getRules"))
+        return invokeGetRules(name, values, error);
+    return BaseExternWidget::invokeMethod(name, values, error);
+}
+
+QVariant MirelValueColorConverter::invokeClearRules(const QString &, QList<QVariant> &, QString &)
+{
+    converterWidget->ruleSet.clear();
+    converterWidget->update();
+    return {};
+}
+
+QVariant MirelValueColorConverter::invokeAddRule(const QString &name, QList<QVariant> &values,
+                                                 QString &error)
+{
+    if (!hasNumArgs(name, values, 2, error))
+        return QVariant(false);
+    if (!values.at(0).canConvert(QVariant::Double)) {
+        error = QStringLiteral("argument 1 (value) is not float");
+        return QVariant(false);
+    }
+    const double value = values.at(0).toDouble();
+    if (!values.at(1).canConvert(QVariant::Color)) {
+        error = QStringLiteral("argument 2 (color) is not color");
+        return QVariant(false);
+    }
+    const QColor color = values.at(1).value<QColor>();
+    return QVariant(converterWidget->addRule(value, color));
+}
+
+QVariant MirelValueColorConverter::invokeRemoveRule(const QString &name, QList<QVariant> &values,
+                                                    QString &error)
+{
+    if (!hasNumArgs(name, values, 1, error))
+        return QVariant(false);
+    if (!values.at(0).canConvert(QVariant::Double)) {
+        error = QStringLiteral("argument 1 (value) is not float");
+        return QVariant(false);
+    }
+    return QVariant(converterWidget->removeRule(values.at(0).toDouble()));
+}
+
+QVariant MirelValueColorConverter::invokeConvert(const QString &name, QList<QVariant> &values,
+                                                 QString &error)
+{
+    if (!hasNumArgs(name, values, 1, error))
+        return QVariant(false);
+    if (!values.at(0).canConvert(QVariant::Double)) {
+        error = QStringLiteral("argument 1 (value) is not float");
+        return QVariant(false);
+    }
+    const QColor color = converterWidget->ruleSet.convert(values.at(0).toDouble());
+    return QVariant(color);
+}
+
+// Replaces both arguments with variant lists of the rule values and their colour texts.
+QVariant MirelValueColorConverter::invokeGetRules(const QString &name, QList<QVariant> &values,
+                                                  QString &error)
+{
+    if (!hasNumArgs(name, values, 2, error))
+        return QVariant(-1);
+    if (!values.at(0).canConvert(QVariant::List)) {
+        error = QStringLiteral("argument 1 (dfValues) is not dyn_float");
+        return QVariant(false);
+    }
+    if (!values.at(1).canConvert(QVariant::List)) {
+        error = QStringLiteral("argument 2 (dsColors) is not dyn_string");
+        return QVariant(false);
+    }
+    const QVector<ValueColorRule> &rules = converterWidget->ruleSet.ruleList();
+    QList<QVariant> ruleValues;
+    QList<QVariant> ruleColors;
+    ruleValues.reserve(rules.size());
+    ruleColors.reserve(rules.size());
+    for (const ValueColorRule &rule : rules) {
+        ruleValues.append(QVariant(rule.getValue()));
+        ruleColors.append(QVariant(colorToString(rule.getColor())));
+    }
+    values[0] = QVariant(ruleValues);
+    values[1] = QVariant(ruleColors);
+    return QVariant(rules.size());
+}
+
+// "{r,g,b}" for an opaque colour, "{r,g,b,a}" for any other alpha.
+QString MirelValueColorConverter::colorToString(const QColor &color)
+{
+    if (color.alpha() > 254)
+        return QStringLiteral("{%1,%2,%3}").arg(color.red()).arg(color.green()).arg(color.blue());
+    return QStringLiteral("{%1,%2,%3,%4}")
+            .arg(color.red())
+            .arg(color.green())
+            .arg(color.blue())
+            .arg(color.alpha());
+}

@@ -1,0 +1,46 @@
+#ifndef MIRELVALUECOLORCONVERTER_H
+#define MIRELVALUECOLORCONVERTER_H
+
+#include <BaseExternWidget.hxx>
+
+class ValueColorConverterWidget;
+
+// The object the host holds for one placed colour scale. It creates the widget as a sibling
+// under the host's parent (the parent owns both; the adapter never deletes the widget),
+// forwards the widget's mouse signals as named host signals, and runs the five script
+// methods on the widget and its rule set.
+class MirelValueColorConverter : public BaseExternWidget
+{
+    Q_OBJECT
+
+public:
+    explicit MirelValueColorConverter(QWidget *parent);
+    ~MirelValueColorConverter() override;
+
+    QWidget *widget() const override;
+    QStringList signalList() const override;
+    QStringList methodList() const override;
+    bool methodInterface(const QString &name, QVariant::Type &returnType,
+                         QList<QVariant::Type> &argTypes) const override;
+
+public Q_SLOTS:
+    QVariant invokeMethod(const QString &name, QList<QVariant> &values, QString &error) override;
+
+private Q_SLOTS:
+    void mouseDown(int button, int x, int y);
+    void mouseDoubleClick(int button, int x, int y);
+
+private:
+    Q_DISABLE_COPY(MirelValueColorConverter)
+
+    QVariant invokeClearRules(const QString &name, QList<QVariant> &values, QString &error);
+    QVariant invokeAddRule(const QString &name, QList<QVariant> &values, QString &error);
+    QVariant invokeRemoveRule(const QString &name, QList<QVariant> &values, QString &error);
+    QVariant invokeConvert(const QString &name, QList<QVariant> &values, QString &error);
+    QVariant invokeGetRules(const QString &name, QList<QVariant> &values, QString &error);
+    QString colorToString(const QColor &color);
+
+    ValueColorConverterWidget *converterWidget;
+};
+
+#endif // MIRELVALUECOLORCONVERTER_H
