@@ -5,8 +5,7 @@
 #include <QColor>
 
 MirelValueColorConverter::MirelValueColorConverter(QWidget *parent)
-    : BaseExternWidget(parent)
-    , converterWidget(new ValueColorConverterWidget(parent))
+    : BaseExternWidget(parent), converterWidget(new ValueColorConverterWidget(parent))
 {
     connect(converterWidget, SIGNAL(mouseDown(int, int, int)), this,
             SLOT(mouseDown(int, int, int)));

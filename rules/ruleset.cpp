@@ -111,8 +111,8 @@ const QColor &RuleSet::interpolateLin(const ValueColorRule &lower, const ValueCo
 const QColor &RuleSet::interpolateLog(const ValueColorRule &lower, const ValueColorRule &upper,
                                       double value)
 {
-    const double t = (std::log10(value) - lower.getLogValue())
-            / (upper.getLogValue() - lower.getLogValue());
+    const double t =
+            (std::log10(value) - lower.getLogValue()) / (upper.getLogValue() - lower.getLogValue());
     return interpolate(lower, upper, t);
 }
 

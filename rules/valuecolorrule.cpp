@@ -2,16 +2,13 @@
 
 #include <cmath>
 
-ValueColorRule::ValueColorRule()
-    : color(Qt::green)
+ValueColorRule::ValueColorRule() : color(Qt::green)
 {
     cacheComponents();
 }
 
 ValueColorRule::ValueColorRule(double value, const QColor &color)
-    : value(value)
-    , logValue(value > 0 ? std::log10(value) : -100.0)
-    , color(color)
+    : value(value), logValue(value > 0 ? std::log10(value) : -100.0), color(color)
 {
     cacheComponents();
 }

@@ -51,8 +51,7 @@ Q_SIGNALS:
 protected:
     // True when `values` holds at least `count` arguments; otherwise false with a complaint
     // naming the method and both counts in `error`.
-    bool hasNumArgs(const QString &name, const QList<QVariant> &values, int count,
-                    QString &error);
+    bool hasNumArgs(const QString &name, const QList<QVariant> &values, int count, QString &error);
 
 private:
     Q_DISABLE_COPY(BaseExternWidget)

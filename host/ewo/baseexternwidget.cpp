@@ -2,10 +2,8 @@
 
 #include <QWidget>
 
-BaseExternWidget::BaseExternWidget(QWidget *parent)
-    : QObject(parent)
-{
-}
+BaseExternWidget::BaseExternWidget(QWidget *parent) : QObject(parent)
+{ }
 
 BaseExternWidget::~BaseExternWidget() = default;
 
