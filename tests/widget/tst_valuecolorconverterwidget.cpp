@@ -1,0 +1,493 @@
+#include "valuecolorconverterwidget.h"
+
+#include <QtTest>
+#include <QtWidgets>
+
+#include <cmath>
+
+namespace {
+
+QFont testFont()
+{
+    QFont font(QStringLiteral("DejaVu Sans Mono"));
+    font.setPixelSize(12);
+    return font;
+}
+
+// Counts the paint events a widget receives, to see whether a setter requested a repaint.
+class PaintCounter : public QObject
+{
+public:
+    explicit PaintCounter(QWidget *widget) : QObject(widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++count;
+        return false;
+    }
+};
+
+// The colours the bar must show: one per pixel line, from the rule set at the axis value.
+QVector<QRgb> expectedLineColors(ValueColorConverterWidget &widget, int lines)
+{
+    QVector<QRgb> colors;
+    for (int i = 0; i < lines; ++i)
+        colors.append(widget.ruleSet.convert(widget.valueAxis().screenToValue(i)).rgba());
+    return colors;
+}
+
+QImage grabImage(ValueColorConverterWidget &widget)
+{
+    return widget.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Qt::MouseButton)
+
+class tst_ValueColorConverterWidget : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void metaObject();
+    void defaults();
+    void propertiesByName_data();
+    void propertiesByName();
+    void setterSideEffects_data();
+    void setterSideEffects();
+    void limitsFollowRules();
+    void logarithmicKeepsLimits();
+    void paintHorizontal_data();
+    void paintHorizontal();
+    void paintVertical();
+    void paintMatchesLineDrawing();
+    void labelsFit_data();
+    void labelsFit();
+    void emptyRuleSetPaintsWhite();
+    void resizeReachesAxisAlongBarOnly();
+    void mouse_data();
+    void mouse();
+};
+
+void tst_ValueColorConverterWidget::metaObject()
+{
+    const QMetaObject &mo = ValueColorConverterWidget::staticMetaObject;
+    QCOMPARE(mo.className(), "ValueColorConverterWidget");
+    QCOMPARE(mo.superClass(), &QWidget::staticMetaObject);
+
+    const QStringList names{"orientation",       "logarithmic",      "axisShowLabels",
+                            "axisTickSize",      "axisColor",        "axisLabelColor",
+                            "absMinForLogScale", "imageBorderColor", "imageBorder"};
+    const QStringList types{"ControlOrientation",
+                            "bool",
+                            "bool",
+                            "int",
+                            "QColor",
+                            "QColor",
+                            "double",
+                            "QColor",
+                            "bool"};
+    QCOMPARE(mo.propertyCount() - mo.propertyOffset(), names.size());
+    for (int i = 0; i < names.size(); ++i) {
+        const QMetaProperty p = mo.property(mo.propertyOffset() + i);
+        QCOMPARE(QString::fromLatin1(p.name()), names.at(i));
+        QVERIFY2(QString::fromLatin1(p.typeName()).endsWith(types.at(i)), p.typeName());
+        QVERIFY(p.isReadable() && p.isWritable());
+        QVERIFY(!p.isResettable() && !p.hasNotifySignal() && !p.isConstant() && !p.isFinal());
+        QVERIFY(p.isDesignable() && p.isScriptable() && p.isStored());
+        QCOMPARE(p.isEnumType(), i == 0);
+    }
+
+    QCOMPARE(mo.methodCount() - mo.methodOffset(), 2);
+    const QMetaMethod down = mo.method(mo.methodOffset());
+    const QMetaMethod doubleClick = mo.method(mo.methodOffset() + 1);
+    QCOMPARE(down.methodSignature(), QByteArray("mouseDown(int,int,int)"));
+    QCOMPARE(doubleClick.methodSignature(), QByteArray("mouseDoubleClick(int,int,int)"));
+    QCOMPARE(down.methodType(), QMetaMethod::Signal);
+    QCOMPARE(down.access(), QMetaMethod::Public);
+
+    QCOMPARE(mo.enumeratorCount() - mo.enumeratorOffset(), 1);
+    const QMetaEnum e = mo.enumerator(mo.enumeratorOffset());
+    QCOMPARE(e.name(), "ControlOrientation");
+    QCOMPARE(e.keyCount(), 2);
+    QCOMPARE(e.keyToValue("Horizontal"), 0);
+    QCOMPARE(e.keyToValue("Vertical"), 1);
+}
+
+void tst_ValueColorConverterWidget::defaults()
+{
+    ValueColorConverterWidget w;
+    QCOMPARE(w.orientation(), ValueColorConverterWidget::Horizontal);
+    QCOMPARE(w.logarithmic(), false);
+    QCOMPARE(w.axisShowLabels(), false);
+    QCOMPARE(w.axisTickSize(), 5);
+    QCOMPARE(w.axisColor(), QColor(Qt::black));
+    QCOMPARE(w.axisLabelColor(), QColor(Qt::black));
+    QCOMPARE(w.absMinForLogScale(), 1e-10);
+    QCOMPARE(w.imageBorderColor(), QColor(Qt::gray));
+    QCOMPARE(w.imageBorder(), true);
+    QCOMPARE(w.minimumSize(), QSize(10, 10));
+    QCOMPARE(w.ruleSet.ruleList().size(), 2);
+    // The limits are not fitted to the default rules until the first rule change.
+    QCOMPARE(w.valueAxis().getMinLimit(), 0.0);
+    QCOMPARE(w.valueAxis().getMaxLimit(), 0.0);
+}
+
+void tst_ValueColorConverterWidget::propertiesByName_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QVariant>("written");
+    QTest::addColumn<QVariant>("read");
+
+    const QVariant vertical = QVariant::fromValue(ValueColorConverterWidget::Vertical);
+    QTest::newRow("orientation by key")
+            << QByteArray("orientation") << QVariant("Vertical") << vertical;
+    QTest::newRow("orientation by number") << QByteArray("orientation") << QVariant(1) << vertical;
+    QTest::newRow("logarithmic") << QByteArray("logarithmic") << QVariant(true) << QVariant(true);
+    QTest::newRow("axisShowLabels")
+            << QByteArray("axisShowLabels") << QVariant(true) << QVariant(true);
+    QTest::newRow("axisTickSize") << QByteArray("axisTickSize") << QVariant(9) << QVariant(9);
+    QTest::newRow("negative tick size")
+            << QByteArray("axisTickSize") << QVariant(-3) << QVariant(0);
+    QTest::newRow("axisColor") << QByteArray("axisColor") << QVariant(QColor(Qt::blue))
+                               << QVariant(QColor(Qt::blue));
+    QTest::newRow("axisLabelColor") << QByteArray("axisLabelColor") << QVariant(QColor(Qt::red))
+                                    << QVariant(QColor(Qt::red));
+    QTest::newRow("absMinForLogScale")
+            << QByteArray("absMinForLogScale") << QVariant(1e-3) << QVariant(1e-3);
+    QTest::newRow("absMin zero") << QByteArray("absMinForLogScale") << QVariant(0.0)
+                                 << QVariant(1e-13);
+    QTest::newRow("absMin negative")
+            << QByteArray("absMinForLogScale") << QVariant(-1.0) << QVariant(1e-13);
+    QTest::newRow("imageBorderColor") << QByteArray("imageBorderColor")
+                                      << QVariant(QColor(Qt::cyan)) << QVariant(QColor(Qt::cyan));
+    QTest::newRow("imageBorder") << QByteArray("imageBorder") << QVariant(false) << QVariant(false);
+}
+
+// The host writes and reads by name: a property wired to the wrong accessor shows here.
+void tst_ValueColorConverterWidget::propertiesByName()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(QVariant, written);
+    QFETCH(QVariant, read);
+
+    ValueColorConverterWidget w;
+    QVERIFY(w.setProperty(name.constData(), written));
+    const QVariant actual = w.property(name.constData());
+    if (name == "orientation")
+        QCOMPARE(actual.toInt(), read.toInt());
+    else
+        QCOMPARE(actual, read);
+}
+
+void tst_ValueColorConverterWidget::setterSideEffects_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<bool>("repaints");
+
+    QTest::newRow("orientation") << QByteArray("orientation") << QVariant(0) << true;
+    QTest::newRow("logarithmic") << QByteArray("logarithmic") << QVariant(false) << true;
+    QTest::newRow("axisShowLabels") << QByteArray("axisShowLabels") << QVariant(false) << true;
+    QTest::newRow("axisTickSize") << QByteArray("axisTickSize") << QVariant(8) << false;
+    QTest::newRow("axisColor") << QByteArray("axisColor") << QVariant(QColor(Qt::red)) << true;
+    QTest::newRow("axisLabelColor")
+            << QByteArray("axisLabelColor") << QVariant(QColor(Qt::red)) << true;
+    QTest::newRow("absMinForLogScale") << QByteArray("absMinForLogScale") << QVariant(1.0) << false;
+    QTest::newRow("imageBorderColor")
+            << QByteArray("imageBorderColor") << QVariant(QColor(Qt::red)) << true;
+    QTest::newRow("imageBorder") << QByteArray("imageBorder") << QVariant(true) << true;
+}
+
+// Every setter but tick size and absMinForLogScale requests a repaint, also when the
+// value does not change.
+void tst_ValueColorConverterWidget::setterSideEffects()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(QVariant, value);
+    QFETCH(bool, repaints);
+
+    ValueColorConverterWidget w;
+    w.resize(200, 40);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTest::qWait(20);
+    PaintCounter counter(&w);
+    QVERIFY(w.setProperty(name.constData(), value));
+    QTest::qWait(50);
+    QCOMPARE(counter.count > 0, repaints);
+}
+
+void tst_ValueColorConverterWidget::limitsFollowRules()
+{
+    ValueColorConverterWidget w;
+    w.resize(200, 40);
+    QVERIFY(w.addRule(50, Qt::blue));
+    QCOMPARE(w.valueAxis().getMinLimit(), 0.0);
+    QCOMPARE(w.valueAxis().getMaxLimit(), 100.0);
+    QVERIFY(!w.valueAxis().isPreparationNeeded());
+
+    QVERIFY(w.addRule(200, Qt::blue));
+    QCOMPARE(w.valueAxis().getMaxLimit(), 200.0);
+    // A replaced colour leaves the axis alone, even when its limits are stale.
+    w.ruleSet.addRule(300, Qt::red);
+    QVERIFY(!w.addRule(300, Qt::yellow));
+    QCOMPARE(w.valueAxis().getMaxLimit(), 200.0);
+    QCOMPARE(w.ruleSet.ruleList().last().getColor(), QColor(Qt::yellow));
+    QVERIFY(w.removeRule(300));
+
+    QVERIFY(w.removeRule(200));
+    QVERIFY(w.removeRule(100));
+    QVERIFY(w.removeRule(50));
+    QCOMPARE(w.valueAxis().getMinLimit(), 0.0);
+    QCOMPARE(w.valueAxis().getMaxLimit(), 0.0);
+    double lo = 0;
+    double hi = 0;
+    w.valueAxis().getLimits(lo, hi);
+    QCOMPARE(lo, -1.0);
+    QCOMPARE(hi, 1.0);
+    QVERIFY(!w.removeRule(7));
+}
+
+void tst_ValueColorConverterWidget::logarithmicKeepsLimits()
+{
+    ValueColorConverterWidget w;
+    QVERIFY(w.addRule(50, Qt::blue));
+    w.setLogarithmic(true);
+    QVERIFY(w.logarithmic());
+    QCOMPARE(w.ruleSet.getMin(), 50.0);
+    QCOMPARE(w.valueAxis().getMinLimit(), 0.0);
+    QVERIFY(w.valueAxis().isLogarithmic());
+}
+
+void tst_ValueColorConverterWidget::paintHorizontal_data()
+{
+    QTest::addColumn<bool>("border");
+    QTest::newRow("border") << true;
+    QTest::newRow("no border") << false;
+}
+
+// Each column of the bar is its own converted colour; the border frames the bar exactly.
+void tst_ValueColorConverterWidget::paintHorizontal()
+{
+    QFETCH(bool, border);
+
+    ValueColorConverterWidget w;
+    w.resize(200, 40);
+    w.setImageBorder(border);
+    w.setImageBorderColor(Qt::magenta);
+    w.addRule(50, Qt::blue);
+    const QImage image = grabImage(w);
+    QCOMPARE(image.size(), QSize(200, 40));
+
+    const QVector<QRgb> colors = expectedLineColors(w, 200);
+    const int tickTop = 39 - w.axisTickSize();
+    for (int x = 1; x < 199; ++x) {
+        for (int y = 1; y < tickTop; ++y) {
+            if (image.pixel(x, y) != colors.at(x))
+                QFAIL(qPrintable(QString("pixel %1,%2").arg(x).arg(y)));
+        }
+    }
+    const QRgb frame = QColor(Qt::magenta).rgba();
+    QCOMPARE(image.pixel(0, 0) == frame, border);
+    QCOMPARE(image.pixel(199, 20) == frame, border);
+    QCOMPARE(image.pixel(100, 0) == frame, border);
+    if (!border)
+        QCOMPARE(image.pixel(0, 0), colors.at(0));
+}
+
+void tst_ValueColorConverterWidget::paintVertical()
+{
+    ValueColorConverterWidget w;
+    w.resize(30, 100);
+    w.setOrientation(ValueColorConverterWidget::Vertical);
+    w.setImageBorder(false);
+    w.addRule(25, Qt::blue);
+    const QImage image = grabImage(w);
+
+    const QVector<QRgb> colors = expectedLineColors(w, 100);
+    // Values grow upward: the top row shows the upper end of the rules.
+    QCOMPARE(QColor(image.pixel(0, 0)), QColor(Qt::red));
+    QCOMPARE(QColor(image.pixel(0, 99)), QColor(Qt::green));
+    const int tickLeft = 29 - w.axisTickSize();
+    for (int y = 0; y < 100; ++y) {
+        for (int x = 0; x < tickLeft; ++x) {
+            if (image.pixel(x, y) != colors.at(y))
+                QFAIL(qPrintable(QString("pixel %1,%2").arg(x).arg(y)));
+        }
+    }
+}
+
+// The bar must show exactly what one-pixel lines in the converted colours would show,
+// translucent colours included.
+void tst_ValueColorConverterWidget::paintMatchesLineDrawing()
+{
+    ValueColorConverterWidget w;
+    w.resize(120, 30);
+    w.setImageBorder(false);
+    w.setAxisTickSize(0);
+    w.ruleSet.clear();
+    w.addRule(0, QColor(255, 0, 0, 40));
+    w.addRule(60, QColor(0, 0, 255, 200));
+    w.addRule(120, QColor(0, 255, 0));
+    const QImage image = grabImage(w);
+
+    QImage reference(image.size(), QImage::Format_ARGB32);
+    reference.fill(w.palette().color(QPalette::Window));
+    QPainter painter(&reference);
+    for (int x = 0; x < 120; ++x) {
+        painter.setPen(w.ruleSet.convert(w.valueAxis().screenToValue(x)));
+        painter.drawLine(x, 0, x, 29);
+    }
+    painter.end();
+    for (int y = 0; y < 29; ++y) {
+        for (int x = 0; x < 120; ++x) {
+            if (image.pixel(x, y) != reference.pixel(x, y))
+                QFAIL(qPrintable(QString("pixel %1,%2").arg(x).arg(y)));
+        }
+    }
+}
+
+void tst_ValueColorConverterWidget::labelsFit_data()
+{
+    QTest::addColumn<int>("room");
+    QTest::addColumn<bool>("fits");
+
+    // room: rows left for the bar above the axis band (candidate base line)
+    QTest::newRow("candidate 5 fits") << 5 << true;
+    QTest::newRow("candidate 4 does not") << 4 << false;
+    QTest::newRow("plenty") << 20 << true;
+}
+
+// Labels are drawn, and the bar shortened to the base line, only when at least five rows
+// stay for the bar; otherwise the bar takes the whole height.
+void tst_ValueColorConverterWidget::labelsFit()
+{
+    QFETCH(int, room);
+    QFETCH(bool, fits);
+
+    ValueColorConverterWidget w;
+    w.setFont(testFont());
+    w.resize(200, 40);
+    w.setImageBorderColor(Qt::magenta);
+    w.addRule(50, Qt::blue);
+    w.setAxisShowLabels(true);
+    const int labelHeight = w.valueAxis().height() - w.axisTickSize();
+    // thickness = label height + tick size; candidate = 39 - thickness
+    w.setAxisTickSize(39 - room - labelHeight);
+    w.setAxisShowLabels(false);
+    w.setAxisShowLabels(true);
+    QCOMPARE(39 - w.valueAxis().height(), room);
+
+    const QImage image = grabImage(w);
+    const int baseLine = fits ? room : 39;
+    const QRgb frame = QColor(Qt::magenta).rgba();
+    QCOMPARE(image.pixel(100, baseLine), frame);
+    if (fits) {
+        const QRgb background = w.palette().color(QPalette::Window).rgba();
+        QCOMPARE(image.pixel(199, baseLine + w.axisTickSize() + 1), background);
+        // Somewhere in the band below the ticks the label colour shows.
+        bool labelSeen = false;
+        for (int y = baseLine + w.axisTickSize() + 1; y < 40 && !labelSeen; ++y)
+            for (int x = 0; x < 200 && !labelSeen; ++x)
+                labelSeen = image.pixel(x, y) == qRgb(0, 0, 0);
+        QVERIFY(labelSeen);
+    }
+}
+
+void tst_ValueColorConverterWidget::emptyRuleSetPaintsWhite()
+{
+    ValueColorConverterWidget w;
+    w.resize(50, 20);
+    w.ruleSet.clear();
+    const QImage image = grabImage(w);
+    QCOMPARE(image.pixel(25, 5), qRgb(255, 255, 255));
+}
+
+void tst_ValueColorConverterWidget::resizeReachesAxisAlongBarOnly()
+{
+    ValueColorConverterWidget w;
+    w.resize(200, 40);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.valueAxis().width(), 200);
+    QVERIFY(!w.valueAxis().isPreparationNeeded());
+
+    w.resize(200, 60);
+    QCOMPARE(w.valueAxis().width(), 200);
+    w.resize(300, 40);
+    QCOMPARE(w.valueAxis().width(), 300);
+    QVERIFY(!w.valueAxis().isPreparationNeeded());
+
+    w.setOrientation(ValueColorConverterWidget::Vertical);
+    QCOMPARE(w.valueAxis().height(), 40);
+    w.resize(100, 40);
+    QCOMPARE(w.valueAxis().height(), 40);
+    w.resize(100, 90);
+    QCOMPARE(w.valueAxis().height(), 90);
+    QVERIFY(!w.valueAxis().isPreparationNeeded());
+}
+
+void tst_ValueColorConverterWidget::mouse_data()
+{
+    QTest::addColumn<QEvent::Type>("type");
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<QPointF>("local");
+    QTest::addColumn<int>("downCode");
+    QTest::addColumn<int>("doubleClickCode");
+    QTest::addColumn<QPoint>("rounded");
+
+    const QPointF at(10.4, 20.5);
+    const QPoint rounded(10, 21);
+    QTest::newRow("left press") << QEvent::MouseButtonPress << Qt::LeftButton << at << 1 << 0
+                                << rounded;
+    QTest::newRow("right press") << QEvent::MouseButtonPress << Qt::RightButton << at << 2 << 0
+                                 << rounded;
+    QTest::newRow("middle press") << QEvent::MouseButtonPress << Qt::MiddleButton << at << 0 << 0
+                                  << rounded;
+    QTest::newRow("back press") << QEvent::MouseButtonPress << Qt::BackButton << at << 0 << 0
+                                << rounded;
+    QTest::newRow("left double") << QEvent::MouseButtonDblClick << Qt::LeftButton << at << 0 << 1
+                                 << rounded;
+    QTest::newRow("right double") << QEvent::MouseButtonDblClick << Qt::RightButton << QPointF(3, 4)
+                                  << 0 << 2 << QPoint(3, 4);
+    QTest::newRow("middle double")
+            << QEvent::MouseButtonDblClick << Qt::MiddleButton << at << 0 << 0 << rounded;
+}
+
+void tst_ValueColorConverterWidget::mouse()
+{
+    QFETCH(QEvent::Type, type);
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(QPointF, local);
+    QFETCH(int, downCode);
+    QFETCH(int, doubleClickCode);
+    QFETCH(QPoint, rounded);
+
+    ValueColorConverterWidget w;
+    w.resize(200, 40);
+    w.move(37, 53);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QSignalSpy down(&w, &ValueColorConverterWidget::mouseDown);
+    QSignalSpy doubleClick(&w, &ValueColorConverterWidget::mouseDoubleClick);
+
+    QMouseEvent event(type, local, local + w.mapToGlobal(QPoint()), button, button, Qt::NoModifier);
+    QApplication::sendEvent(&w, &event);
+
+    const QPoint global = w.mapToGlobal(rounded);
+    const QList<QVariant> expected{downCode ? downCode : doubleClickCode, global.x(), global.y()};
+    QCOMPARE(down.count(), downCode ? 1 : 0);
+    QCOMPARE(doubleClick.count(), doubleClickCode ? 1 : 0);
+    if (downCode)
+        QCOMPARE(down.first(), expected);
+    if (doubleClickCode)
+        QCOMPARE(doubleClick.first(), expected);
+}
+
+QTEST_MAIN(tst_ValueColorConverterWidget)
+#include "tst_valuecolorconverterwidget.moc"
