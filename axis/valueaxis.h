@@ -78,7 +78,21 @@ public:
     static void makeLogLabel(int decade, QString &text);
 
 private:
+    // the counts of one thinning pass over the decade labels
+    struct LogLabelPass
+    {
+        int count = 0;
+        int decades = 0;
+        double sum = 0;
+        int across = 0;
+    };
+
+    // model, mapping and thickness
+    static int clampToInt(double value);
+    static int clampedSum(int a, int b);
     int length() const;
+    int offsetBelowScale() const;
+    int offsetAboveScale() const;
     bool valueToScreenLin(double value, int &position) const;
     bool valueToScreenLog(double value, int &position) const;
     int offsetOnScale(double t) const;
@@ -87,22 +101,45 @@ private:
     int exponentTextExtent(bool width, const QFontMetrics &metrics);
     void clearThickness();
 
+    // drawing helpers shared by both scales
+    bool isLabelTurn(int &counter) const;
+    static void drawTick(QPainter &painter, bool verticalAxis, int position, int baseLine,
+                         int reach);
+    void drawLabel(QPainter &painter, const QFontMetrics &metrics, bool verticalAxis, int position,
+                   int baseLine, const QString &text) const;
+
     // linear scale
     void prepareLinScale(const QFontMetrics &metrics);
     void prepareLinScaleCommon(double min, double max);
+    void prepareLinScaleWithoutTicks();
+    void applyDecimalScaling(double &min, double &max);
+    void roundLinScaleOutward(double min, double max);
     double calculateLinLabelStep(double min, double max);
+    bool advanceLinTick(double &value) const;
+    int largestLinLabelExtent(bool width, const QFontMetrics &metrics);
     bool calculateLinLabelsVertical(const QFontMetrics &metrics);
     bool calculateLinLabelsHorizontal(const QFontMetrics &metrics);
+    void drawScaleLin(QPainter &painter, bool verticalAxis, int baseLine, bool labels);
+    void drawLinMinorTicks(QPainter &painter, bool verticalAxis, double major, int baseLine) const;
     void drawScaleHorizontalLin(QPainter &painter, int baseLine, bool labels);
     void drawScaleVerticalLin(QPainter &painter, int baseLine, bool labels);
 
     // logarithmic scale
     void prepareLogScale(const QFontMetrics &metrics);
+    double raisedForLogScale(double limit) const;
     void prepareLogScaleWithoutLabels(double lo, double hi);
+    void setLogScaleEnds(double logLo, double logHi);
     bool prepareLogScaleVerticalWithLabels(double lo, double hi, const QFontMetrics &metrics);
     bool prepareLogScaleHorizontalWithLabels(double lo, double hi, const QFontMetrics &metrics);
+    bool thinLogLabels(int first, int last, int avail, bool alongIsHeight,
+                       const QFontMetrics &metrics, int &across);
+    static LogLabelPass measureLogLabels(int first, int last, int interval, bool alongIsHeight,
+                                         const QFontMetrics &metrics);
     bool logValueToScreenVertical(double logValue, int &position) const;
     bool logValueToScreenHorizontal(double logValue, int &position) const;
+    bool logTickPosition(bool verticalAxis, double logValue, int &position) const;
+    void drawScaleLog(QPainter &painter, bool verticalAxis, int baseLine, bool labels);
+    void drawLogMinorTicks(QPainter &painter, bool verticalAxis, int decade, int baseLine) const;
     void drawScaleHorizontalLog(QPainter &painter, int baseLine, bool labels);
     void drawScaleVerticalLog(QPainter &painter, int baseLine, bool labels);
 

@@ -1,0 +1,279 @@
+#include "valueaxis.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+// Model, limits, value/pixel mapping and thickness. The scale itself is prepared by
+// valueaxis_lin.cpp or valueaxis_log.cpp; everything here only reads what they prepared.
+
+ValueAxis::ValueAxis()
+{
+    setWidth(0);
+    setHeight(0);
+}
+
+void ValueAxis::setWidth(int width)
+{
+    if (!vertical && width != QRect::width())
+        needsPreparation = true;
+    QRect::setWidth(width);
+}
+
+void ValueAxis::setHeight(int height)
+{
+    if (vertical && height != QRect::height())
+        needsPreparation = true;
+    QRect::setHeight(height);
+}
+
+void ValueAxis::setLogarithmic(bool on)
+{
+    if (on != logarithmic)
+        needsPreparation = true;
+    logarithmic = on;
+}
+
+void ValueAxis::setAxisShowLabels(bool show)
+{
+    if (show != axisShowLabels)
+        needsPreparation = true;
+    axisShowLabels = show;
+}
+
+void ValueAxis::setAxisTickSize(int size)
+{
+    axisTickSize = std::max(size, 0);
+}
+
+void ValueAxis::setAbsMinForLogScale(double value)
+{
+    // written as "not greater than 0" so that NaN is replaced as well
+    absMinForLogScale = value > 0 ? value : 1e-13;
+}
+
+void ValueAxis::setLimits(double min, double max)
+{
+    if (min != minLimit || max != maxLimit)
+        needsPreparation = true;
+    minLimit = min;
+    maxLimit = max;
+}
+
+void ValueAxis::getLimits(double &min, double &max) const
+{
+    const double m = minLimit;
+    const double M = maxLimit;
+    if (m > M) {
+        min = M;
+        max = m;
+    } else if (m == M && m == 0) {
+        min = m - 1.0;
+        max = M + 1.0;
+    } else if (m == M) {
+        min = std::min(m / 1.1, m * 1.1);
+        max = std::max(m / 1.1, m * 1.1);
+    } else {
+        min = m;
+        max = M;
+    }
+}
+
+bool ValueAxis::prepare(const QFontMetrics &metrics)
+{
+    const bool needed = needsPreparation;
+    needsPreparation = false;
+    if (!needed)
+        return false;
+    if (logarithmic)
+        prepareLogScale(metrics);
+    else
+        prepareLinScale(metrics);
+    return true;
+}
+
+// Every double that becomes an int passes here: NaN gives 0, values beyond the int range
+// give its nearest end, so no conversion is undefined.
+int ValueAxis::clampToInt(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value >= static_cast<double>(INT_MAX))
+        return INT_MAX;
+    if (value <= static_cast<double>(INT_MIN))
+        return INT_MIN;
+    return static_cast<int>(value);
+}
+
+int ValueAxis::clampedSum(int a, int b)
+{
+    return clampToInt(static_cast<double>(a) + b);
+}
+
+int ValueAxis::length() const
+{
+    return vertical ? height() : width();
+}
+
+int ValueAxis::offsetBelowScale() const
+{
+    return vertical ? length() - 1 : 0;
+}
+
+int ValueAxis::offsetAboveScale() const
+{
+    return vertical ? 0 : length() - 1;
+}
+
+bool ValueAxis::valueToScreen(double value, int &position) const
+{
+    return logarithmic ? valueToScreenLog(value, position) : valueToScreenLin(value, position);
+}
+
+bool ValueAxis::valueToScreenLin(double value, int &position) const
+{
+    if (exponent != 0)
+        value /= scaleFactor;
+    if (!(value >= scaleMin)) { // NaN counts as below the scale
+        position = offsetBelowScale();
+        return false;
+    }
+    if (value > scaleMax) {
+        position = offsetAboveScale();
+        return false;
+    }
+    position = offsetOnScale((value - scaleMin) / (scaleMax - scaleMin));
+    return true;
+}
+
+bool ValueAxis::valueToScreenLog(double value, int &position) const
+{
+    if (!(value > 0)) { // 0, negative values and NaN lie below the scale
+        position = offsetBelowScale();
+        return false;
+    }
+    const double logValue = std::log10(value);
+    if (logValue < logScaleMin) {
+        position = offsetBelowScale();
+        return false;
+    }
+    if (logValue > logScaleMax) {
+        position = offsetAboveScale();
+        return false;
+    }
+    position = offsetOnScale((logValue - logScaleMin) / (logScaleMax - logScaleMin));
+    return true;
+}
+
+// The end of the scale (t = 1) lands one pixel beyond the last pixel of the axis.
+int ValueAxis::offsetOnScale(double t) const
+{
+    const int len = length();
+    const double along = std::rint(len * t);
+    return clampToInt(vertical ? (len - 1.0) - along : along);
+}
+
+double ValueAxis::screenToValue(int position) const
+{
+    const int len = length();
+    const double p = vertical ? static_cast<double>(len) - position : position;
+    // an axis without length has no pixels; give the start of the scale, not 0/0
+    const double f = len > 0 ? p / len : 0.0;
+    if (logarithmic)
+        return std::pow(10.0, f * (logScaleMax - logScaleMin) + logScaleMin);
+    return (f * (scaleMax - scaleMin) + scaleMin) * scaleFactor;
+}
+
+void ValueAxis::calculateMinWidth(int labelWidth, const QFontMetrics &metrics)
+{
+    const int ticksAndLabels = clampedSum(labelWidth, axisTickSize);
+    setWidth(std::max(ticksAndLabels, exponentTextExtent(true, metrics)));
+}
+
+void ValueAxis::calculateMinHeight(int labelHeight, const QFontMetrics &metrics)
+{
+    const int ticksAndLabels = clampedSum(labelHeight, axisTickSize);
+    setHeight(std::max(ticksAndLabels, exponentTextExtent(false, metrics)));
+}
+
+// Writes the multiplier text of a scaled linear axis ("E+3") and returns the room it needs
+// across the axis; empties the text and returns 0 otherwise.
+int ValueAxis::exponentTextExtent(bool width, const QFontMetrics &metrics)
+{
+    exponentText.clear();
+    if (logarithmic || exponent == 0)
+        return 0;
+    QTextStream stream(&exponentText);
+    stream.setNumberFlags(QTextStream::ForceSign);
+    stream << "E" << clampToInt(std::rint(exponent));
+    stream.flush();
+    const QRect r = metrics.boundingRect(exponentText);
+    return width ? r.width() : r.height();
+}
+
+void ValueAxis::clearThickness()
+{
+    if (vertical)
+        setWidth(0);
+    else
+        setHeight(0);
+}
+
+void ValueAxis::drawScaleHorizontal(QPainter &painter, int baseLine, bool labels)
+{
+    const bool withLabels = labels && axisShowLabels && labelInterval >= 0;
+    if (logarithmic)
+        drawScaleHorizontalLog(painter, baseLine, withLabels);
+    else
+        drawScaleHorizontalLin(painter, baseLine, withLabels);
+}
+
+void ValueAxis::drawScaleVertical(QPainter &painter, int baseLine, bool labels)
+{
+    const bool withLabels = labels && axisShowLabels && labelInterval >= 0;
+    if (logarithmic)
+        drawScaleVerticalLog(painter, baseLine, withLabels);
+    else
+        drawScaleVerticalLin(painter, baseLine, withLabels);
+}
+
+// Label selection: every major tick while labelInterval is 1 or less; otherwise the counter
+// (started at labelInterval - 1) picks the first tick and then every labelInterval-th.
+bool ValueAxis::isLabelTurn(int &counter) const
+{
+    if (labelInterval <= 1)
+        return true;
+    if (++counter != labelInterval)
+        return false;
+    counter = 0;
+    return true;
+}
+
+void ValueAxis::drawTick(QPainter &painter, bool verticalAxis, int position, int baseLine,
+                         int reach)
+{
+    const int from = clampedSum(baseLine, -reach);
+    const int to = clampedSum(baseLine, reach);
+    if (verticalAxis)
+        painter.drawLine(from, position, to, position);
+    else
+        painter.drawLine(position, from, position, to);
+}
+
+// A label beyond the end of its tick: centred under it on a horizontal axis, right of it and
+// vertically centred on a vertical one.
+void ValueAxis::drawLabel(QPainter &painter, const QFontMetrics &metrics, bool verticalAxis,
+                          int position, int baseLine, const QString &text) const
+{
+    const QRect r = metrics.boundingRect(text);
+    const int beyondTick = clampedSum(baseLine, axisTickSize);
+    painter.setPen(axisLabelColor);
+    if (verticalAxis)
+        painter.drawText(beyondTick, clampedSum(position, (r.height() >> 1) - metrics.descent()),
+                         text);
+    else
+        painter.drawText(position - (r.width() >> 1), clampedSum(beyondTick, r.height()), text);
+}

@@ -1,0 +1,231 @@
+#include "valueaxis.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+// Linear scale: decimal scaling of the values, a major step of 2, 5 or 10 units of a power
+// of ten, the scale rounded outward to whole units, four minor ticks between major ticks
+// and a label at every major tick.
+
+namespace {
+
+// An ordinary scale has at most a dozen major ticks; the cap only stops loops whose step has
+// stopped making sense, such as one near the resolution of the values.
+constexpr int maxMajorTicks = 1000;
+
+// floor(log10(|x|)) of a finite limit; -100 for 0
+int decimalExponent(double x)
+{
+    return x == 0 ? -100 : static_cast<int>(std::floor(std::log10(std::fabs(x))));
+}
+
+} // namespace
+
+void ValueAxis::prepareLinScale(const QFontMetrics &metrics)
+{
+    double lo = 0;
+    double hi = 0;
+    getLimits(lo, hi);
+    prepareLinScaleCommon(lo, hi);
+    if (axisShowLabels) {
+        if (vertical)
+            calculateLinLabelsVertical(metrics);
+        else
+            calculateLinLabelsHorizontal(metrics);
+        return;
+    }
+    labelInterval = -1;
+    clearThickness();
+}
+
+void ValueAxis::prepareLinScaleCommon(double min, double max)
+{
+    if (!std::isfinite(min) || !std::isfinite(max)) {
+        prepareLinScaleWithoutTicks();
+        return;
+    }
+    applyDecimalScaling(min, max);
+    const double range = max - min;
+    // the scaling of extreme limits can overflow, underflow or merge them
+    if (!(range > 0) || !std::isfinite(range) || !std::isfinite(min)) {
+        prepareLinScaleWithoutTicks();
+        return;
+    }
+    roundLinScaleOutward(min, max);
+}
+
+// Limits without a meaningful scale (not finite, or not distinguishable once scaled) get
+// the unit scale 0 to 1, which maps to finite values, and no major tick on it.
+void ValueAxis::prepareLinScaleWithoutTicks()
+{
+    exponent = 0;
+    scaleFactor = 1.0;
+    scaleMin = 0;
+    scaleMax = 1;
+    labelStep = 1;
+    firstLabel = scaleMax + labelStep;
+}
+
+// Values of three or more decimal digits before or after the point are shown divided by a
+// power of ten, so that labels stay short.
+void ValueAxis::applyDecimalScaling(double &min, double &max)
+{
+    const int e = std::max(decimalExponent(min), decimalExponent(max));
+    if (e > -3 && e < 3) {
+        exponent = 0;
+        scaleFactor = 1.0;
+        return;
+    }
+    exponent = e;
+    scaleFactor = std::pow(10.0, e);
+    min /= scaleFactor;
+    max /= scaleFactor;
+}
+
+// The unit counts a and b are kept in doubles: for limits far apart relative to their
+// range (1e15 and 1e15 + 0.125) they exceed the int range.
+void ValueAxis::roundLinScaleOutward(double min, double max)
+{
+    const double p = calculateLinLabelStep(min, max);
+    const double step = labelStep;
+    const double unit = std::pow(10.0, p);
+    const double a = std::floor(min / unit);
+    double b = std::ceil(max / unit);
+    if (max > unit * b)
+        b += 1;
+    scaleMin = a;
+    scaleMax = b;
+    firstLabel = a;
+    // Moves a non-negative start up to the next multiple of the step; fmod keeps the sign of
+    // a negative start, which therefore stays where it is. At most step - 1 moves are needed.
+    for (int i = 0; i < 10 && std::fmod(firstLabel, step) >= 1; ++i)
+        firstLabel += 1;
+    scaleMin *= unit;
+    scaleMax *= unit;
+    labelStep *= unit;
+    firstLabel *= unit;
+}
+
+// Brings the range into 10..100 by powers of ten; the power is returned and the step for that
+// normalised range (2, 5 or 10) left in labelStep. A range that is not positive and finite
+// would never be normalised, so it gets power 0 and step 10.
+double ValueAxis::calculateLinLabelStep(double min, double max)
+{
+    double r = max - min;
+    double p = 0;
+    labelStep = 10;
+    if (!(r > 0) || !std::isfinite(r))
+        return p;
+    while (r > 100) {
+        r = r / 10;
+        p = p + 1;
+    }
+    while (r < 10) {
+        r = r * 10;
+        p = p - 1;
+    }
+    if (r < 15)
+        labelStep = 2;
+    else if (r < 39)
+        labelStep = 5;
+    return p;
+}
+
+// The next major tick by repeated addition of the step, which is what the labels show;
+// false once the addition no longer changes the value (a step below its resolution).
+bool ValueAxis::advanceLinTick(double &value) const
+{
+    const double next = value + labelStep;
+    if (!(next > value))
+        return false;
+    value = next;
+    return true;
+}
+
+void ValueAxis::makeLinLabel(double value, QString &text)
+{
+    text.clear();
+    labelStream.setString(&text, QIODevice::ReadWrite);
+    labelStream << value;
+    labelStream.flush();
+    labelStream.setString(nullptr); // the stream must not keep pointing at the caller's text
+}
+
+int ValueAxis::largestLinLabelExtent(bool width, const QFontMetrics &metrics)
+{
+    labelInterval = 1;
+    QString text;
+    int largest = 0;
+    double v = firstLabel;
+    for (int i = 0; i < maxMajorTicks && v <= scaleMax; ++i) {
+        makeLinLabel(v, text);
+        const QRect r = metrics.boundingRect(text);
+        largest = std::max(largest, width ? r.width() : r.height());
+        if (!advanceLinTick(v))
+            break;
+    }
+    return largest;
+}
+
+bool ValueAxis::calculateLinLabelsVertical(const QFontMetrics &metrics)
+{
+    calculateMinWidth(largestLinLabelExtent(true, metrics), metrics);
+    return true;
+}
+
+bool ValueAxis::calculateLinLabelsHorizontal(const QFontMetrics &metrics)
+{
+    calculateMinHeight(largestLinLabelExtent(false, metrics), metrics);
+    return true;
+}
+
+void ValueAxis::drawScaleHorizontalLin(QPainter &painter, int baseLine, bool labels)
+{
+    drawScaleLin(painter, false, baseLine, labels);
+}
+
+void ValueAxis::drawScaleVerticalLin(QPainter &painter, int baseLine, bool labels)
+{
+    drawScaleLin(painter, true, baseLine, labels);
+}
+
+void ValueAxis::drawScaleLin(QPainter &painter, bool verticalAxis, int baseLine, bool labels)
+{
+    const QFontMetrics metrics = painter.fontMetrics();
+    int counter = labelInterval - 1;
+    QString text;
+    painter.setPen(axisColor);
+    double v = firstLabel;
+    for (int i = 0; i < maxMajorTicks && v <= scaleMax; ++i) {
+        int position = 0;
+        valueToScreen(v * scaleFactor, position);
+        painter.setPen(axisColor);
+        drawTick(painter, verticalAxis, position, baseLine, axisTickSize);
+        if (labels && isLabelTurn(counter)) {
+            makeLinLabel(v, text);
+            drawLabel(painter, metrics, verticalAxis, position, baseLine, text);
+        }
+        drawLinMinorTicks(painter, verticalAxis, v, baseLine);
+        if (!advanceLinTick(v))
+            break;
+    }
+}
+
+// Four minor ticks after a major tick, cut off at the end of the scale.
+void ValueAxis::drawLinMinorTicks(QPainter &painter, bool verticalAxis, double major,
+                                  int baseLine) const
+{
+    const double minorStep = labelStep / 5.0;
+    painter.setPen(axisColor);
+    for (int i = 1; i <= 4; ++i) {
+        const double m = major + i * minorStep;
+        if (m > scaleMax)
+            break;
+        int position = 0;
+        valueToScreen(m * scaleFactor, position);
+        drawTick(painter, verticalAxis, position, baseLine, axisTickSize >> 1);
+    }
+}

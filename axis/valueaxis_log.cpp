@@ -1,0 +1,259 @@
+#include "valueaxis.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <limits>
+#include <utility>
+
+// Logarithmic scale: major ticks at the decades, minor ticks at 2 to 9 times each decade,
+// labels naming the decades. With labels the scale is stretched by half a label at both ends
+// and the labels are thinned out until they fit along the axis.
+
+void ValueAxis::prepareLogScale(const QFontMetrics &metrics)
+{
+    double lo = 0;
+    double hi = 0;
+    getLimits(lo, hi);
+    lo = raisedForLogScale(lo);
+    hi = raisedForLogScale(hi);
+    if (lo > hi)
+        std::swap(lo, hi);
+    if (lo == hi) {
+        lo = lo / 10;
+        hi = hi * 10;
+    }
+    // the spreading may leave the double range; keep both ends positive and finite
+    lo = std::max(lo, std::numeric_limits<double>::denorm_min());
+    hi = std::min(hi, DBL_MAX);
+    if (!axisShowLabels) {
+        prepareLogScaleWithoutLabels(lo, hi);
+        return;
+    }
+    const bool withLabels = vertical ? prepareLogScaleVerticalWithLabels(lo, hi, metrics)
+                                     : prepareLogScaleHorizontalWithLabels(lo, hi, metrics);
+    if (!withLabels)
+        prepareLogScaleWithoutLabels(lo, hi);
+}
+
+// Limits below absMinForLogScale (among them 0, negative values and NaN) are raised to it;
+// an infinite limit becomes the largest double, so that every logarithm stays finite.
+double ValueAxis::raisedForLogScale(double limit) const
+{
+    if (!(limit >= absMinForLogScale))
+        limit = absMinForLogScale;
+    return std::min(limit, DBL_MAX);
+}
+
+void ValueAxis::prepareLogScaleWithoutLabels(double lo, double hi)
+{
+    scaleMin = lo;
+    scaleMax = hi;
+    logScaleMin = std::log10(lo);
+    logScaleMax = std::log10(hi);
+    labelInterval = -1;
+    clearThickness();
+}
+
+// Stretched ends whose power of ten leaves the double range keep their finite logarithms, which
+// is all that mapping and drawing use.
+void ValueAxis::setLogScaleEnds(double logLo, double logHi)
+{
+    scaleMin = std::pow(10.0, logLo);
+    scaleMax = std::pow(10.0, logHi);
+    logScaleMin = scaleMin > 0 && std::isfinite(scaleMin) ? std::log10(scaleMin) : logLo;
+    logScaleMax = scaleMax > 0 && std::isfinite(scaleMax) ? std::log10(scaleMax) : logHi;
+}
+
+bool ValueAxis::prepareLogScaleVerticalWithLabels(double lo, double hi, const QFontMetrics &metrics)
+{
+    const int half = metrics.boundingRect(QStringLiteral("1E-6789")).height() / 2;
+    const int avail = length() - 2 * half;
+    if (avail < 2 * half || avail <= 0)
+        return false;
+    const double logLo = std::log10(lo);
+    const double logHi = std::log10(hi);
+    const double d = (logHi - logLo) / avail;
+    const double m = half * d;
+    setLogScaleEnds(logLo - m, logHi + m);
+    labelInterval = 1;
+    int widest = 0;
+    if (!thinLogLabels(clampToInt(std::rint(logLo)), clampToInt(std::rint(logHi)), avail, true,
+                       metrics, widest))
+        return false;
+    calculateMinWidth(widest, metrics);
+    return true;
+}
+
+bool ValueAxis::prepareLogScaleHorizontalWithLabels(double lo, double hi,
+                                                    const QFontMetrics &metrics)
+{
+    const double logLo = std::log10(lo);
+    const double logHi = std::log10(hi);
+    const int first = clampToInt(std::rint(logLo));
+    const int last = clampToInt(std::rint(logHi));
+    QString text;
+    makeLogLabel(first, text);
+    const int w1 = metrics.boundingRect(text).width();
+    makeLogLabel(last, text);
+    const int w2 = metrics.boundingRect(text).width();
+    const int len = length();
+    if (w1 + w2 > len - 1)
+        return false;
+    const int halfFirst = w1 / 2;
+    const int halfLast = w2 / 2;
+    const int avail = len - halfFirst - halfLast;
+    const double d = (logHi - logLo) / avail;
+    setLogScaleEnds(logLo - halfFirst * d, logHi + halfLast * d);
+    labelInterval = 1;
+    int tallest = 0;
+    if (!thinLogLabels(first, last, avail, false, metrics, tallest))
+        return false;
+    calculateMinHeight(tallest, metrics);
+    return true;
+}
+
+// Passes over the decades first..last with n = labelInterval, labelling every n-th decade,
+// until the labels' summed extent fits into avail. The stored interval is one more than the
+// one found to fit, except when only two labels fit: then the first drawn decade alone is
+// labelled (interval = all decades), or both when there are just two decades. Each pass
+// measures fewer labels, so at most last - first + 2 passes are made.
+bool ValueAxis::thinLogLabels(int first, int last, int avail, bool alongIsHeight,
+                              const QFontMetrics &metrics, int &across)
+{
+    for (;;) {
+        const LogLabelPass pass =
+                measureLogLabels(first, last, labelInterval, alongIsHeight, metrics);
+        if (pass.count <= 1)
+            return false;
+        labelInterval = labelInterval + 1;
+        if (pass.sum < avail) {
+            if (pass.count == 2)
+                labelInterval = pass.decades > 2 ? pass.decades : 1;
+            across = pass.across;
+            return true;
+        }
+    }
+}
+
+ValueAxis::LogLabelPass ValueAxis::measureLogLabels(int first, int last, int interval,
+                                                    bool alongIsHeight, const QFontMetrics &metrics)
+{
+    LogLabelPass pass;
+    QString text;
+    int skip = 0;
+    for (qint64 e = first; e <= last; ++e) {
+        ++pass.decades;
+        if (interval > 1 && ++skip < interval)
+            continue;
+        skip = 0;
+        makeLogLabel(static_cast<int>(e), text);
+        const QRect r = metrics.boundingRect(text);
+        pass.sum += alongIsHeight ? r.height() : r.width();
+        pass.across = std::max(pass.across, alongIsHeight ? r.width() : r.height());
+        ++pass.count;
+    }
+    return pass;
+}
+
+void ValueAxis::makeLogLabel(int decade, QString &text)
+{
+    if (decade == 0)
+        text = QStringLiteral("1");
+    else if (decade == 1)
+        text = QStringLiteral("10");
+    else if (decade == 2)
+        text = QStringLiteral("100");
+    else
+        text = QStringLiteral("1E%1").arg(decade);
+}
+
+// Tick mapping on a vertical axis: both ends of the scale fall on the first and last pixel.
+bool ValueAxis::logValueToScreenVertical(double logValue, int &position) const
+{
+    const int last = length() - 1;
+    position = 0;
+    if (!logarithmic)
+        return false;
+    if (!(logValue >= logScaleMin)) {
+        position = last;
+        return false;
+    }
+    if (logValue > logScaleMax)
+        return false;
+    const double t = (logValue - logScaleMin) / (logScaleMax - logScaleMin);
+    position = clampToInt(last - std::rint(last * t));
+    return true;
+}
+
+// Tick mapping on a horizontal axis: the end of the scale falls one beyond the last pixel.
+bool ValueAxis::logValueToScreenHorizontal(double logValue, int &position) const
+{
+    const int len = length();
+    position = 0;
+    if (!logarithmic || !(logValue >= logScaleMin))
+        return false;
+    if (logValue > logScaleMax) {
+        position = len - 1;
+        return false;
+    }
+    const double t = (logValue - logScaleMin) / (logScaleMax - logScaleMin);
+    position = clampToInt(std::rint(len * t));
+    return true;
+}
+
+bool ValueAxis::logTickPosition(bool verticalAxis, double logValue, int &position) const
+{
+    return verticalAxis ? logValueToScreenVertical(logValue, position)
+                        : logValueToScreenHorizontal(logValue, position);
+}
+
+void ValueAxis::drawScaleHorizontalLog(QPainter &painter, int baseLine, bool labels)
+{
+    drawScaleLog(painter, false, baseLine, labels);
+}
+
+void ValueAxis::drawScaleVerticalLog(QPainter &painter, int baseLine, bool labels)
+{
+    drawScaleLog(painter, true, baseLine, labels);
+}
+
+// The decades drawn are those inside the scale; their count is bounded by the double range
+// (about 630), since the prepared logarithms are always finite.
+void ValueAxis::drawScaleLog(QPainter &painter, bool verticalAxis, int baseLine, bool labels)
+{
+    const QFontMetrics metrics = painter.fontMetrics();
+    const int first = clampToInt(std::ceil(logScaleMin));
+    const int last = clampToInt(std::floor(logScaleMax));
+    int counter = labelInterval - 1;
+    QString text;
+    painter.setPen(axisColor);
+    for (qint64 e = first; e <= last; ++e) {
+        const int decade = static_cast<int>(e);
+        int position = 0;
+        logTickPosition(verticalAxis, decade, position);
+        painter.setPen(axisColor);
+        drawTick(painter, verticalAxis, position, baseLine, axisTickSize);
+        if (labels && isLabelTurn(counter)) {
+            makeLogLabel(decade, text);
+            drawLabel(painter, metrics, verticalAxis, position, baseLine, text);
+        }
+        drawLogMinorTicks(painter, verticalAxis, decade, baseLine);
+    }
+}
+
+// Minor ticks at 2 to 9 times the decade, only where they lie on the scale.
+void ValueAxis::drawLogMinorTicks(QPainter &painter, bool verticalAxis, int decade,
+                                  int baseLine) const
+{
+    const double power = std::pow(10.0, decade);
+    painter.setPen(axisColor);
+    for (int k = 2; k <= 9; ++k) {
+        int position = 0;
+        if (logTickPosition(verticalAxis, std::log10(k * power), position))
+            drawTick(painter, verticalAxis, position, baseLine, axisTickSize >> 1);
+    }
+}
