@@ -312,7 +312,6 @@ void tst_ValueColorConverterWidget::paintVertical()
     const QVector<QRgb> colors = expectedLineColors(w, 100);
     // Values grow upward: the top row shows the upper end of the rules.
     QCOMPARE(QColor(image.pixel(0, 0)), QColor(Qt::red));
-    QCOMPARE(QColor(image.pixel(0, 99)), QColor(Qt::green));
     const int tickLeft = 29 - w.axisTickSize();
     for (int y = 0; y < 100; ++y) {
         for (int x = 0; x < tickLeft; ++x) {
