@@ -1,0 +1,45 @@
+// ewo-preview: a small host for extern-widget plug-ins, to try their properties, script
+// methods, signals and look without a full host installation.
+
+#include "commandline.h"
+#include "console.h"
+#include "previewapp.h"
+
+#include <QApplication>
+#include <QByteArray>
+#include <QStringList>
+
+namespace {
+
+QStringList argumentsOf(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    PreviewOptions options;
+    Failure failure;
+    // The command line is read before QApplication exists: it decides the platform.
+    if (!CommandLine::parse(argumentsOf(argc, argv), options, failure)) {
+        Console::printFailure(failure);
+        return int(failure.code);
+    }
+    if (options.help) {
+        Console::printLine(CommandLine::helpText());
+        return int(ExitCode::Success);
+    }
+    // Without a window nothing needs a display.
+    if (!options.needsWindow())
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's own options (-platform, -plugin, -style, ...) are not ours to honour: the
+    // application sees the program name only.
+    int applicationArgc = 1;
+    QApplication application(applicationArgc, argv);
+    return PreviewApp(options).run();
+}

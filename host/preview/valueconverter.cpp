@@ -1,0 +1,175 @@
+#include "valueconverter.h"
+
+#include <QLocale>
+#include <QMetaEnum>
+#include <QStringList>
+
+namespace {
+
+// Text between double quotes loses them; anything else is taken as written.
+QString unquoted(const QString &text)
+{
+    if (text.size() >= 2 && text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"')))
+        return text.mid(1, text.size() - 2);
+    return text;
+}
+
+QString enumKeys(const QMetaEnum &enumeration)
+{
+    QStringList keys;
+    for (int i = 0; i < enumeration.keyCount(); ++i)
+        keys.append(QString::fromLatin1(enumeration.key(i)));
+    return keys.join(QLatin1String(", "));
+}
+
+} // namespace
+
+bool ValueConverter::toPropertyValue(const QMetaProperty &property, const QString &text,
+                                     QVariant &value, QString &error)
+{
+    const QString plain = unquoted(text);
+    const bool ok = property.isEnumType() ? toEnumValue(property.enumerator(), plain, value)
+                                          : toTypedValue(property.userType(), plain, value);
+    if (!ok)
+        error = QStringLiteral("malformed value %1 for %2: expected %3")
+                        .arg(text, QString::fromLatin1(property.name()), expectation(property));
+    return ok;
+}
+
+bool ValueConverter::toArgumentValue(const ScriptArgument &argument, int type, QVariant &value,
+                                     QString &error)
+{
+    if (type == QMetaType::UnknownType) {
+        value = argument.value;
+        return true;
+    }
+    const bool fromText =
+            argument.kind == ScriptArgument::String || argument.kind == ScriptArgument::ColourText;
+    const bool ok = fromText ? toTypedValue(type, argument.value.toString(), value)
+                             : toTypedValue(type, argument.text, value);
+    if (!ok)
+        error = QStringLiteral("%1 is not %2").arg(argument.text, typeDescription(type));
+    return ok;
+}
+
+bool ValueConverter::parseColour(const QString &text, QColor &colour)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.startsWith(QLatin1Char('{')))
+        return parseColourText(trimmed, colour);
+    if (!QColor::isValidColor(trimmed))
+        return false;
+    colour = QColor(trimmed);
+    return true;
+}
+
+bool ValueConverter::parseBool(const QString &text, bool &on)
+{
+    if (text == QLatin1String("true") || text == QLatin1String("TRUE"))
+        on = true;
+    else if (text == QLatin1String("false") || text == QLatin1String("FALSE"))
+        on = false;
+    else
+        return false;
+    return true;
+}
+
+bool ValueConverter::parseColourText(const QString &text, QColor &colour)
+{
+    if (!text.endsWith(QLatin1Char('}')))
+        return false;
+    const QStringList parts = text.mid(1, text.size() - 2).split(QLatin1Char(','));
+    if (parts.size() != 3 && parts.size() != 4)
+        return false;
+    int components[4] = {0, 0, 0, 255};
+    for (int i = 0; i < parts.size(); ++i) {
+        bool ok = false;
+        components[i] = parts.at(i).trimmed().toInt(&ok);
+        if (!ok || components[i] < 0 || components[i] > 255)
+            return false;
+    }
+    colour = QColor(components[0], components[1], components[2], components[3]);
+    return true;
+}
+
+// A key (bare or class-qualified) or a number that names one of the keys.
+bool ValueConverter::toEnumValue(const QMetaEnum &enumeration, const QString &text, QVariant &value)
+{
+    bool ok = false;
+    int number = enumeration.isFlag() ? enumeration.keysToValue(text.toLatin1().constData(), &ok)
+                                      : enumeration.keyToValue(text.toLatin1().constData(), &ok);
+    if (!ok) {
+        number = QLocale::c().toInt(text, &ok);
+        ok = ok && (enumeration.isFlag() || enumeration.valueToKey(number) != nullptr);
+    }
+    if (ok)
+        value = number;
+    return ok;
+}
+
+bool ValueConverter::toTypedValue(int type, const QString &text, QVariant &value)
+{
+    const QLocale c = QLocale::c();
+    bool ok = false;
+    switch (type) {
+    case QMetaType::Bool: {
+        bool on = false;
+        ok = parseBool(text, on);
+        value = on;
+        break;
+    }
+    case QMetaType::Int:
+        value = c.toInt(text, &ok);
+        break;
+    case QMetaType::UInt:
+        value = c.toUInt(text, &ok);
+        break;
+    case QMetaType::LongLong:
+        value = c.toLongLong(text, &ok);
+        break;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        value = c.toDouble(text, &ok);
+        break;
+    case QMetaType::QColor: {
+        QColor colour;
+        ok = parseColour(text, colour);
+        value = colour;
+        break;
+    }
+    case QMetaType::QString:
+        value = text;
+        ok = true;
+        break;
+    default:
+        value = text;
+        ok = value.convert(type);
+    }
+    return ok;
+}
+
+QString ValueConverter::typeDescription(int type)
+{
+    switch (type) {
+    case QMetaType::Bool:
+        return QStringLiteral("true or false");
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+        return QStringLiteral("an integer");
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return QStringLiteral("a number");
+    case QMetaType::QColor:
+        return QStringLiteral("a colour ({r,g,b}, {r,g,b,a}, #rrggbb or a colour name)");
+    default:
+        return QStringLiteral("a %1").arg(QString::fromLatin1(QMetaType::typeName(type)));
+    }
+}
+
+QString ValueConverter::expectation(const QMetaProperty &property)
+{
+    if (property.isEnumType())
+        return QStringLiteral("one of %1 or its number").arg(enumKeys(property.enumerator()));
+    return typeDescription(property.userType());
+}

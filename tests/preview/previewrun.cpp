@@ -1,0 +1,42 @@
+#include "previewrun.h"
+
+#include <QDir>
+#include <QProcess>
+
+PreviewRun PreviewRun::start(const QStringList &arguments, int timeoutMs)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment());
+    process.start(QStringLiteral(PREVIEW_EXE), arguments);
+    PreviewRun run;
+    run.finished = process.waitForFinished(timeoutMs);
+    if (!run.finished) {
+        process.kill();
+        process.waitForFinished(2000);
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+// A private runtime folder keeps Qt from warning about a missing XDG_RUNTIME_DIR.
+QProcessEnvironment PreviewRun::environment()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    const QString runtime = QDir::temp().filePath(QStringLiteral("ewo-preview-test-runtime"));
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    return env;
+}
+
+QStringList PreviewRun::messages() const
+{
+    QStringList lines;
+    for (const QString &line : err.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        if (line.startsWith(QLatin1String("ewo-preview: ")))
+            lines.append(line);
+    }
+    return lines;
+}
