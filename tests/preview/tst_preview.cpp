@@ -101,13 +101,13 @@ void tst_Preview::examples_data()
                            QStringLiteral("  pressures = [0.001, 0.1, 10, 1000]"),
                            QStringLiteral("removeRule(0) -> false")}
             << QVector<PixelProbe>{{{2, 3}, QColor(0, 0, 160)}, {{397, 3}, QColor(255, 0, 0)}};
-    // alpha 64 red over the light panel background; opaque magenta in the middle
-    QTest::newRow("translucent") << example("translucent") << QSize(300, 60)
-                                 << QStringList{QStringLiteral(
-                                            "  colors = [\"{255,0,0,64}\", \"{255,0,255}\", "
-                                            "\"{0,0,255,64}\"]")}
-                                 << QVector<PixelProbe>{{{0, 3}, QColor(243, 179, 179)},
-                                                        {{150, 3}, QColor(255, 0, 255)}};
+    // transparent at the low end: the light panel background shows; opaque orange at the top
+    QTest::newRow("translucent")
+            << example("translucent") << QSize(300, 60)
+            << QStringList{QStringLiteral("  colors = [\"{255,140,0,0}\", \"{255,140,0}\"]"),
+                           QStringLiteral("convert(50) -> {255,140,0,128}")}
+            << QVector<PixelProbe>{{{0, 3}, QColor(239, 239, 239)},
+                                   {{299, 3}, QColor(255, 140, 0)}};
 }
 
 void tst_Preview::examples()
@@ -377,7 +377,7 @@ void tst_Preview::drivesAnyPlugin()
             QStringLiteral("echo({1,2,3}) -> \"QString {1,2,3}\""),
             QStringLiteral("  parts = [\"a\", \"b\"]"), QStringLiteral("version: probe 1"),
             QStringLiteral("  bool paint(string color)  [bool (QColor)]"),
-            QStringLiteral("    ProbeWidget::Shape shape = Square  (Round=0, Square=3)"),
+            QStringLiteral("    Shape shape = Square  (Round=0, Square=3)"),
             QStringLiteral("    int area = 18000 (read-only)")};
     for (const QString &line : expected)
         QVERIFY2(lines.contains(line), qPrintable(line + QLatin1String("\nin:\n") + run.out));

@@ -29,16 +29,17 @@ public:
     }
 };
 
-// runs a short command to its end; its stdout, or an empty text on failure or timeout
-QString runTool(const QString &program, const QStringList &arguments,
-                const QProcessEnvironment &environment)
+// Runs a short command to its end: true when it succeeded within 5 s, with its stdout.
+bool runTool(const QString &program, const QStringList &arguments,
+             const QProcessEnvironment &environment, QString &output)
 {
     OwnedProcess process;
     process.setProcessEnvironment(environment);
     process.start(program, arguments);
-    if (!process.waitForFinished(5000) || process.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+    const bool finished = process.waitForFinished(5000);
+    output = QString::fromUtf8(process.readAllStandardOutput()).trimmed() +
+            QString::fromUtf8(process.readAllStandardError()).trimmed();
+    return finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
 } // namespace
@@ -54,8 +55,8 @@ private Q_SLOTS:
 
 private:
     bool startXvfb();
-    QString waitForLine(QProcess &process, const QString &expected, int timeoutMs);
-    QString xdotool(const QStringList &arguments) const;
+    static bool waitForLine(QProcess &process, const QString &expected, QString &seen);
+    bool xdotool(const QStringList &arguments, QString &output) const;
 
     std::unique_ptr<OwnedProcess> xvfb;
     QProcessEnvironment environment;
@@ -104,31 +105,30 @@ bool tst_PreviewWindow::startXvfb()
     return false;
 }
 
-QString tst_PreviewWindow::xdotool(const QStringList &arguments) const
+bool tst_PreviewWindow::xdotool(const QStringList &arguments, QString &output) const
 {
-    return runTool(xdotoolPath, arguments, environment);
+    return runTool(xdotoolPath, arguments, environment, output);
 }
 
-// Reads the process's stdout until a line equal to `expected` arrives; returns everything
-// read, so that a failure shows what came instead.
-QString tst_PreviewWindow::waitForLine(QProcess &process, const QString &expected, int timeoutMs)
+// Reads the process's stdout for at most 5 s until a line equal to `expected` arrives;
+// `seen` collects what was read, so that a failure shows what came instead.
+bool tst_PreviewWindow::waitForLine(QProcess &process, const QString &expected, QString &seen)
 {
-    QString seen;
+    seen.clear();
     QElapsedTimer timer;
     timer.start();
-    while (timer.elapsed() < timeoutMs) {
-        if (process.canReadLine() || process.waitForReadyRead(100)) {
-            while (process.canReadLine()) {
-                const QString line = QString::fromUtf8(process.readLine()).trimmed();
-                seen += line + QLatin1Char('\n');
-                if (line == expected)
-                    return seen;
-            }
+    while (timer.elapsed() < 5000 && process.state() != QProcess::NotRunning) {
+        if (!process.canReadLine() && !process.waitForReadyRead(100))
+            continue;
+        while (process.canReadLine()) {
+            const QString line = QString::fromUtf8(process.readLine()).trimmed();
+            seen += line + QLatin1Char('\n');
+            if (line == expected)
+                return true;
         }
-        if (process.state() == QProcess::NotRunning)
-            break;
     }
-    return seen + QStringLiteral("<no %1>").arg(expected);
+    seen = QStringLiteral("no \"%1\" in:\n%2").arg(expected, seen);
+    return false;
 }
 
 void tst_PreviewWindow::clicksBecomeHostSignals()
@@ -140,32 +140,43 @@ void tst_PreviewWindow::clicksBecomeHostSignals()
                    QStringLiteral("--quit-after"), QStringLiteral("15000")});
     QVERIFY(preview.waitForStarted(5000));
 
-    const QString window = xdotool({QStringLiteral("search"), QStringLiteral("--sync"),
-                                    QStringLiteral("--pid"), QString::number(preview.processId())})
-                                   .section(QLatin1Char('\n'), 0, 0);
-    QVERIFY2(!window.isEmpty(), "the preview window did not appear");
-    const QString geometry = xdotool({QStringLiteral("getwindowgeometry"), window});
+    QString output;
+    QVERIFY2(xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--pid"),
+                      QString::number(preview.processId())},
+                     output),
+             qPrintable(QStringLiteral("the preview window did not appear: ") + output));
+    const QString window = output.section(QLatin1Char('\n'), 0, 0);
+    // Away from the screen's corner, so that local and global positions differ.
+    QVERIFY2(xdotool({QStringLiteral("windowmove"), QStringLiteral("--sync"), window,
+                      QStringLiteral("200"), QStringLiteral("150")},
+                     output),
+             qPrintable(output));
+    QVERIFY2(xdotool({QStringLiteral("getwindowgeometry"), window}, output), qPrintable(output));
     const QRegularExpressionMatch position =
-            QRegularExpression(QStringLiteral("Position: (\\d+),(\\d+)")).match(geometry);
-    QVERIFY2(position.hasMatch(), qPrintable(geometry));
+            QRegularExpression(QStringLiteral("Position: (\\d+),(\\d+)")).match(output);
+    QVERIFY2(position.hasMatch(), qPrintable(output));
+    // a point inside the 300x60 panel, in screen coordinates
     const int x = position.captured(1).toInt() + 40;
     const int y = position.captured(2).toInt() + 20;
     const QString at = QStringLiteral("%1, %2").arg(x).arg(y);
 
-    QVERIFY(!xdotool({QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(x),
-                      QString::number(y), QStringLiteral("click"), QStringLiteral("1")})
-                     .isNull());
-    QString seen = waitForLine(preview, QStringLiteral("mouseDown(1, %1)").arg(at), 5000);
-    QVERIFY2(!seen.contains(QLatin1String("<no ")), qPrintable(seen));
+    QVERIFY2(xdotool({QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(x),
+                      QString::number(y), QStringLiteral("click"), QStringLiteral("1")},
+                     output),
+             qPrintable(output));
+    QVERIFY2(waitForLine(preview, QStringLiteral("mouseDown(1, %1)").arg(at), output),
+             qPrintable(output));
 
-    xdotool({QStringLiteral("click"), QStringLiteral("3")});
-    seen = waitForLine(preview, QStringLiteral("mouseDown(2, %1)").arg(at), 5000);
-    QVERIFY2(!seen.contains(QLatin1String("<no ")), qPrintable(seen));
+    QVERIFY2(xdotool({QStringLiteral("click"), QStringLiteral("3")}, output), qPrintable(output));
+    QVERIFY2(waitForLine(preview, QStringLiteral("mouseDown(2, %1)").arg(at), output),
+             qPrintable(output));
 
-    xdotool({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"),
-             QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")});
-    seen = waitForLine(preview, QStringLiteral("mouseDoubleClick(1, %1)").arg(at), 5000);
-    QVERIFY2(!seen.contains(QLatin1String("<no ")), qPrintable(seen));
+    QVERIFY2(xdotool({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"),
+                      QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")},
+                     output),
+             qPrintable(output));
+    QVERIFY2(waitForLine(preview, QStringLiteral("mouseDoubleClick(1, %1)").arg(at), output),
+             qPrintable(output));
 }
 
 QTEST_GUILESS_MAIN(tst_PreviewWindow)
