@@ -1,0 +1,588 @@
+#include "valueaxis.h"
+
+#include <QtGui>
+#include <QtTest>
+
+#include <climits>
+#include <cmath>
+#include <functional>
+#include <limits>
+
+// ValueAxis through its public interface, with a monospaced font at 11 pixels in which every
+// label is 14 pixels high; label widths are taken from the font's own metrics.
+
+namespace {
+
+const double notANumber = std::numeric_limits<double>::quiet_NaN();
+const double infinity = std::numeric_limits<double>::infinity();
+const QColor tickColour(255, 0, 0);
+const QColor labelColour(0, 0, 255);
+
+// One axis as the owner sets it up before preparing it.
+struct Setup
+{
+    double lo = 0;
+    double hi = 100;
+    bool vertical = false;
+    int length = 100;
+    bool logarithmic = false;
+    bool labels = false;
+    int tickSize = 5;
+    double absMin = 1e-10;
+};
+
+using Change = std::function<void(ValueAxis &)>;
+
+QFont testFont()
+{
+    QFont font(QStringLiteral("DejaVu Sans Mono"));
+    font.setPixelSize(11);
+    return font;
+}
+
+int textWidth(const QString &text)
+{
+    return QFontMetrics(testFont()).boundingRect(text).width();
+}
+
+void prepareAxis(ValueAxis &axis, const Setup &s)
+{
+    axis.setVertical(s.vertical);
+    axis.setLogarithmic(s.logarithmic);
+    axis.setAxisShowLabels(s.labels);
+    axis.setAxisTickSize(s.tickSize);
+    axis.setAbsMinForLogScale(s.absMin);
+    if (s.vertical)
+        axis.setHeight(s.length);
+    else
+        axis.setWidth(s.length);
+    axis.setLimits(s.lo, s.hi);
+    axis.prepare(QFontMetrics(testFont()));
+}
+
+int thicknessOf(const ValueAxis &axis)
+{
+    return axis.isVertical() ? axis.width() : axis.height();
+}
+
+// The labels in the order drawing writes them: firstLabel, then repeated addition of the step.
+QStringList linLabels(ValueAxis &axis)
+{
+    QStringList labels;
+    QString text;
+    for (double v = axis.getFirstLabel(); v <= axis.getScaleMax(); v += axis.getLabelStep()) {
+        axis.makeLinLabel(v, text);
+        labels << text;
+    }
+    return labels;
+}
+
+QImage drawnImage(ValueAxis &axis, int baseLine, bool labels, int size)
+{
+    QImage image(size, size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(testFont());
+    axis.setAxisColor(tickColour);
+    axis.setAxisLabelColor(labelColour);
+    if (axis.isVertical())
+        axis.drawScaleVertical(painter, baseLine, labels);
+    else
+        axis.drawScaleHorizontal(painter, baseLine, labels);
+    return image;
+}
+
+// Text is antialiased, so a label shows as pixels that are clearly blue rather than exactly blue.
+bool containsColour(const QImage &image, bool label)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (label ? c.blue() > 200 && c.red() < 128 && c.green() < 128 : c == tickColour)
+                return true;
+        }
+    return false;
+}
+
+bool closeTo(double actual, double expected, double relative)
+{
+    return std::fabs(actual - expected) <= relative * std::fabs(expected);
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Setup)
+Q_DECLARE_METATYPE(Change)
+
+class TestValueAxis : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void getLimits_data();
+    void getLimits();
+    void preparationFlag_data();
+    void preparationFlag();
+    void linearScale_data();
+    void linearScale();
+    void labelText_data();
+    void labelText();
+    void logScale_data();
+    void logScale();
+    void mapping_data();
+    void mapping();
+    void screenToValue_data();
+    void screenToValue();
+    void roundTrip_data();
+    void roundTrip();
+    void thickness_data();
+    void thickness();
+    void drawing_data();
+    void drawing();
+    void unsoundInputs_data();
+    void unsoundInputs();
+};
+
+void TestValueAxis::getLimits_data()
+{
+    QTest::addColumn<double>("minLimit");
+    QTest::addColumn<double>("maxLimit");
+    QTest::addColumn<double>("min"); // as getLimits gives them
+    QTest::addColumn<double>("max");
+
+    QTest::newRow("both 0 widen by one") << 0.0 << 0.0 << -1.0 << 1.0;
+    QTest::newRow("both 5 widen by 1.1") << 5.0 << 5.0 << 5 / 1.1 << 5.5;
+    QTest::newRow("both -5 stay ordered") << -5.0 << -5.0 << -5.5 << -5 / 1.1;
+    QTest::newRow("swapped") << 7.0 << 2.0 << 2.0 << 7.0;
+}
+
+void TestValueAxis::getLimits()
+{
+    QFETCH(double, minLimit);
+    QFETCH(double, maxLimit);
+    QFETCH(double, min);
+    QFETCH(double, max);
+    ValueAxis axis;
+    axis.setLimits(minLimit, maxLimit);
+    double gotMin = 0;
+    double gotMax = 0;
+    axis.getLimits(gotMin, gotMax);
+    QCOMPARE(gotMin, min);
+    QCOMPARE(gotMax, max);
+}
+
+void TestValueAxis::preparationFlag_data()
+{
+    QTest::addColumn<Change>("change"); // applied to a prepared horizontal axis, twice
+    QTest::addColumn<bool>("needed"); // needsPreparation afterwards
+
+    QTest::newRow("same limits") << Change([](ValueAxis &a) { a.setLimits(0, 100); }) << false;
+    QTest::newRow("new limit") << Change([](ValueAxis &a) { a.setLimits(-3, 100); }) << true;
+    QTest::newRow("NaN limit is always new")
+            << Change([](ValueAxis &a) { a.setLimits(notANumber, 100); }) << true;
+    QTest::newRow("same width") << Change([](ValueAxis &a) { a.setWidth(100); }) << false;
+    QTest::newRow("new width") << Change([](ValueAxis &a) { a.setWidth(101); }) << true;
+    QTest::newRow("width of vertical axis") << Change([](ValueAxis &a) {
+        a.setVertical(true);
+        a.setWidth(77);
+    }) << false;
+    QTest::newRow("height of vertical axis") << Change([](ValueAxis &a) {
+        a.setVertical(true);
+        a.setHeight(77);
+    }) << true;
+    QTest::newRow("same mode") << Change([](ValueAxis &a) { a.setLogarithmic(false); }) << false;
+    QTest::newRow("new mode") << Change([](ValueAxis &a) { a.setLogarithmic(true); }) << true;
+    QTest::newRow("labels off") << Change([](ValueAxis &a) { a.setAxisShowLabels(false); }) << true;
+    QTest::newRow("tick size, absMin, orientation") << Change([](ValueAxis &a) {
+        a.setAxisTickSize(9);
+        a.setAbsMinForLogScale(1e-3);
+        a.setVertical(true);
+    }) << false;
+}
+
+void TestValueAxis::preparationFlag()
+{
+    QFETCH(Change, change);
+    QFETCH(bool, needed);
+    ValueAxis axis;
+    prepareAxis(axis, Setup{0, 100, false, 100, false, true, 5});
+    QVERIFY(!axis.isPreparationNeeded());
+    change(axis);
+    change(axis);
+    QCOMPARE(axis.isPreparationNeeded(), needed);
+    QCOMPARE(axis.getScaleMax(), 100.0); // setters only mark, they never prepare
+    QCOMPARE(axis.getLabelInterval(), 1);
+    QCOMPARE(axis.prepare(QFontMetrics(testFont())), needed);
+    QVERIFY(!axis.prepare(QFontMetrics(testFont())));
+}
+
+void TestValueAxis::linearScale_data()
+{
+    QTest::addColumn<double>("lo");
+    QTest::addColumn<double>("hi");
+    QTest::addColumn<double>("exponent");
+    QTest::addColumn<double>("scaleMin");
+    QTest::addColumn<double>("scaleMax");
+    QTest::addColumn<double>("labelStep");
+    QTest::addColumn<double>("firstLabel");
+    QTest::addColumn<QString>("labels");
+
+    QTest::newRow("0..100") << 0.0 << 100.0 << 0.0 << 0.0 << 100.0 << 10.0 << 0.0
+                            << "0 10 20 30 40 50 60 70 80 90 100";
+    QTest::newRow("0..1") << 0.0 << 1.0 << 0.0 << 0.0 << 1.0 << 0.2 << 0.0 << "0 0.2 0.4 0.6 0.8 1";
+    QTest::newRow("3..47 aligned")
+            << 3.0 << 47.0 << 0.0 << 3.0 << 47.0 << 10.0 << 10.0 << "10 20 30 40";
+    QTest::newRow("0..999 rounded out") << 0.0 << 999.0 << 0.0 << 0.0 << 1000.0 << 100.0 << 0.0
+                                        << "0 100 200 300 400 500 600 700 800 900 1000";
+    QTest::newRow("0..5000") << 0.0 << 5000.0 << 3.0 << 0.0 << 5.0 << 1.0 << 0.0 << "0 1 2 3 4 5";
+    QTest::newRow("250..1250") << 250.0 << 1250.0 << 3.0 << 0.2 << 1.3 << 0.2 << 0.2
+                               << "0.2 0.4 0.6 0.8 1 1.2";
+    QTest::newRow("0.001..0.002") << 0.001 << 0.002 << -3.0 << 1.0 << 2.0 << 0.2 << 1.0
+                                  << "1 1.2 1.4 1.6 1.8 2";
+    QTest::newRow("-1..1") << -1.0 << 1.0 << 0.0 << -1.0 << 1.0 << 0.5 << -1.0 << "-1 -0.5 0 0.5 1";
+    QTest::newRow("-5..5 not aligned")
+            << -5.0 << 5.0 << 0.0 << -5.0 << 5.0 << 2.0 << -5.0 << "-5 -3 -1 1 3 5";
+    QTest::newRow("range under 15")
+            << 0.0 << 14.9 << 0.0 << 0.0 << 15.0 << 2.0 << 0.0 << "0 2 4 6 8 10 12 14";
+    QTest::newRow("range 15") << 0.0 << 15.0 << 0.0 << 0.0 << 15.0 << 5.0 << 0.0 << "0 5 10 15";
+}
+
+void TestValueAxis::linearScale()
+{
+    QFETCH(double, lo);
+    QFETCH(double, hi);
+    QFETCH(double, exponent);
+    QFETCH(double, scaleMin);
+    QFETCH(double, scaleMax);
+    QFETCH(double, labelStep);
+    QFETCH(double, firstLabel);
+    QFETCH(QString, labels);
+    ValueAxis axis;
+    prepareAxis(axis, Setup{lo, hi});
+    QCOMPARE(axis.getExponent(), exponent);
+    QCOMPARE(axis.getScaleFactor(), std::pow(10.0, exponent));
+    QVERIFY(closeTo(axis.getScaleMin(), scaleMin, 1e-12));
+    QVERIFY(closeTo(axis.getScaleMax(), scaleMax, 1e-12));
+    QVERIFY(closeTo(axis.getLabelStep(), labelStep, 1e-12));
+    QVERIFY(closeTo(axis.getFirstLabel(), firstLabel, 1e-12));
+    QCOMPARE(linLabels(axis).join(' '), labels);
+    QCOMPARE(axis.getLabelInterval(), -1);
+}
+
+void TestValueAxis::labelText_data()
+{
+    QTest::addColumn<bool>("decade"); // makeLogLabel of the value rather than makeLinLabel
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("fraction") << false << 0.2 << "0.2";
+    QTest::newRow("thousand") << false << 1000.0 << "1000";
+    QTest::newRow("small is scientific") << false << 0.00001 << "1e-05";
+    QTest::newRow("million is scientific") << false << 1e6 << "1e+06";
+    QTest::newRow("rounding noise dropped") << false << 0.1 + 0.2 << "0.3";
+    QTest::newRow("six digits, no grouping") << false << 1234567.0 << "1.23457e+06";
+    QTest::newRow("decade 0") << true << 0.0 << "1";
+    QTest::newRow("decade 2") << true << 2.0 << "100";
+    QTest::newRow("decade 3") << true << 3.0 << "1E3";
+    QTest::newRow("decade -1") << true << -1.0 << "1E-1";
+    QTest::newRow("decade -10") << true << -10.0 << "1E-10";
+}
+
+void TestValueAxis::labelText()
+{
+    QFETCH(bool, decade);
+    QFETCH(double, value);
+    QFETCH(QString, text);
+    ValueAxis axis;
+    QString label = QStringLiteral("previous");
+    for (int i = 0; i < 2; ++i) { // the one stream is reused without carrying anything over
+        if (decade)
+            ValueAxis::makeLogLabel(static_cast<int>(value), label);
+        else
+            axis.makeLinLabel(value, label);
+        QCOMPARE(label, text);
+    }
+}
+
+void TestValueAxis::logScale_data()
+{
+    QTest::addColumn<Setup>("setup");
+    QTest::addColumn<double>("scaleMin"); // 0: not checked
+    QTest::addColumn<double>("scaleMax");
+    QTest::addColumn<int>("labelInterval");
+    QTest::addColumn<int>("thickness");
+
+    QCOMPARE(QFontMetrics(testFont()).boundingRect(QStringLiteral("1E-6789")).height(), 14);
+    const int wide = textWidth("1E3") + 5;
+    QTest::newRow("vertical 200: every second")
+            << Setup{1, 1000, true, 200, true, true} << 0.7710 << 1297.0 << 2 << wide;
+    QTest::newRow("vertical 60: first only")
+            << Setup{1, 1000, true, 60, true, true} << 0.0 << 0.0 << 4 << wide;
+    QTest::newRow("vertical 40: no labels")
+            << Setup{1, 1000, true, 40, true, true} << 1.0 << 1000.0 << -1 << 0;
+    const int halfFirst = textWidth("1") / 2;
+    const int halfLast = textWidth("1E3") / 2;
+    const double d = 3.0 / (300 - halfFirst - halfLast);
+    QTest::newRow("horizontal 300")
+            << Setup{1, 1000, false, 300, true, true} << std::pow(10.0, -halfFirst * d)
+            << std::pow(10.0, 3 + halfLast * d) << 2 << 14 + 5;
+    QTest::newRow("two decades both labelled")
+            << Setup{1, 10, false, 300, true, true} << 0.0 << 0.0 << 1 << 14 + 5;
+    QTest::newRow("one decade no labels")
+            << Setup{5, 9, false, 300, true, true} << 5.0 << 9.0 << -1 << 0;
+    QTest::newRow("0 raised to absMin")
+            << Setup{0, 100, false, 300, true} << 1e-10 << 100.0 << -1 << 0;
+    QTest::newRow("both 0 widened, raised")
+            << Setup{0, 0, false, 300, true} << 1e-10 << 1.0 << -1 << 0;
+    QTest::newRow("both negative spread")
+            << Setup{-4, -2, false, 300, true} << 1e-11 << 1e-9 << -1 << 0;
+    QTest::newRow("NaN absMin taken as 1e-13")
+            << Setup{0, 1, false, 300, true, false, 5, notANumber} << 1e-13 << 1.0 << -1 << 0;
+}
+
+void TestValueAxis::logScale()
+{
+    QFETCH(Setup, setup);
+    QFETCH(double, scaleMin);
+    QFETCH(double, scaleMax);
+    QFETCH(int, labelInterval);
+    QFETCH(int, thickness);
+    ValueAxis axis;
+    prepareAxis(axis, setup);
+    QCOMPARE(axis.getLabelInterval(), labelInterval);
+    QCOMPARE(thicknessOf(axis), thickness);
+    QVERIFY(scaleMin == 0 || closeTo(axis.getScaleMin(), scaleMin, 1e-3));
+    QVERIFY(scaleMin == 0 || closeTo(axis.getScaleMax(), scaleMax, 1e-3));
+    QCOMPARE(axis.getLogScaleMin(), std::log10(axis.getScaleMin()));
+    QCOMPARE(axis.getLogScaleMax(), std::log10(axis.getScaleMax()));
+}
+
+void TestValueAxis::mapping_data()
+{
+    QTest::addColumn<Setup>("setup");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<bool>("onScale");
+
+    const Setup lin{0, 10};
+    const Setup linV{0, 10, true};
+    const Setup log{1, 1000, false, 99, true};
+    const Setup logV{1, 1000, true, 99, true};
+    QTest::newRow("lin middle") << lin << 5.0 << 50 << true;
+    QTest::newRow("lin end one beyond") << lin << 10.0 << 100 << true;
+    QTest::newRow("lin above clamped") << lin << 11.0 << 99 << false;
+    QTest::newRow("lin below clamped") << lin << -1.0 << 0 << false;
+    QTest::newRow("lin NaN below") << lin << notANumber << 0 << false;
+    QTest::newRow("vertical middle") << linV << 5.0 << 49 << true;
+    QTest::newRow("vertical end") << linV << 10.0 << -1 << true;
+    QTest::newRow("vertical start") << linV << 0.0 << 99 << true;
+    QTest::newRow("vertical above") << linV << 11.0 << 0 << false;
+    QTest::newRow("vertical NaN below") << linV << notANumber << 99 << false;
+    QTest::newRow("log decade") << log << 10.0 << 33 << true;
+    QTest::newRow("log end") << log << 1000.0 << 99 << true;
+    QTest::newRow("log zero at start") << log << 0.0 << 0 << false;
+    QTest::newRow("log infinity above") << log << infinity << 98 << false;
+    QTest::newRow("log vertical negative") << logV << -5.0 << 98 << false;
+    QTest::newRow("log vertical decade") << logV << 100.0 << 32 << true;
+}
+
+void TestValueAxis::mapping()
+{
+    QFETCH(Setup, setup);
+    QFETCH(double, value);
+    QFETCH(int, position);
+    QFETCH(bool, onScale);
+    ValueAxis axis;
+    prepareAxis(axis, setup);
+    int got = -7;
+    QCOMPARE(axis.valueToScreen(value, got), onScale);
+    QCOMPARE(got, position);
+}
+
+void TestValueAxis::screenToValue_data()
+{
+    QTest::addColumn<Setup>("setup");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<double>("value");
+
+    QTest::newRow("horizontal start") << Setup{0, 10} << 0 << 0.0;
+    QTest::newRow("vertical top is the end") << Setup{0, 10, true} << 0 << 10.0;
+    QTest::newRow("vertical bottom") << Setup{0, 10, true} << 99 << 0.1;
+    QTest::newRow("not clamped") << Setup{0, 10} << 200 << 20.0;
+    QTest::newRow("scaled values") << Setup{0, 5000} << 50 << 2500.0;
+    QTest::newRow("non-zero start") << Setup{3, 47} << 25 << 14.0;
+    QTest::newRow("log quarter") << Setup{1, 1e4, false, 100, true} << 25 << 10.0;
+    QTest::newRow("log vertical top") << Setup{1, 1e4, true, 100, true} << 0 << 1e4;
+}
+
+void TestValueAxis::screenToValue()
+{
+    QFETCH(Setup, setup);
+    QFETCH(int, position);
+    QFETCH(double, value);
+    ValueAxis axis;
+    prepareAxis(axis, setup);
+    QVERIFY(closeTo(axis.screenToValue(position), value, 1e-12));
+}
+
+void TestValueAxis::roundTrip_data()
+{
+    QTest::addColumn<Setup>("setup");
+    QTest::addColumn<int>("shift"); // offset after offset -> value -> offset, minus the first
+
+    QTest::newRow("non-zero start") << Setup{3, 47, false, 137} << 0;
+    QTest::newRow("non-zero start vertical") << Setup{3, 47, true, 137} << -1;
+    QTest::newRow("equal limits") << Setup{5, 5, false, 137} << 0;
+    QTest::newRow("equal limits vertical") << Setup{5, 5, true, 137} << -1;
+    QTest::newRow("scaled") << Setup{250, 1250, false, 137} << 0;
+    QTest::newRow("log") << Setup{2, 3e5, false, 137, true} << 0;
+    QTest::newRow("log vertical") << Setup{2, 3e5, true, 137, true} << -1;
+}
+
+// On a vertical axis screenToValue counts from one pixel lower, so the way back ends one up.
+void TestValueAxis::roundTrip()
+{
+    QFETCH(Setup, setup);
+    QFETCH(int, shift);
+    ValueAxis axis;
+    prepareAxis(axis, setup);
+    for (int p = 0; p < setup.length; ++p) {
+        int back = -100;
+        QVERIFY(axis.valueToScreen(axis.screenToValue(p), back));
+        QCOMPARE(back - p, shift);
+    }
+}
+
+void TestValueAxis::thickness_data()
+{
+    QTest::addColumn<Setup>("setup");
+    QTest::addColumn<int>("thickness");
+    QTest::addColumn<QString>("exponentText");
+
+    int widestDigit = 0;
+    for (char digit = '0'; digit <= '5'; ++digit)
+        widestDigit = std::max(widestDigit, textWidth(QString(QChar(digit))));
+    QTest::newRow("horizontal labels") << Setup{0, 100, false, 100, false, true} << 14 + 5 << "";
+    QTest::newRow("vertical widest label")
+            << Setup{0, 100, true, 100, false, true} << textWidth("100") + 5 << "";
+    QTest::newRow("no labels") << Setup{0, 100, true} << 0 << "";
+    QTest::newRow("exponent text wider")
+            << Setup{0, 5000, true, 100, false, true, 0} << textWidth("E+3") << "E+3";
+    QTest::newRow("labels and ticks wider")
+            << Setup{0, 5000, true, 100, false, true, 30} << widestDigit + 30 << "E+3";
+    QTest::newRow("negative exponent")
+            << Setup{0.001, 0.002, false, 100, false, true, 0} << 14 << "E-3";
+    QTest::newRow("two-digit exponent")
+            << Setup{0, 3e12, true, 100, false, true, 0} << textWidth("E+12") << "E+12";
+    QTest::newRow("huge tick size saturates")
+            << Setup{0, 100, false, 100, false, true, INT_MAX} << INT_MAX << "";
+}
+
+void TestValueAxis::thickness()
+{
+    QFETCH(Setup, setup);
+    QFETCH(int, thickness);
+    QFETCH(QString, exponentText);
+    ValueAxis axis;
+    prepareAxis(axis, setup);
+    QCOMPARE(thicknessOf(axis), thickness);
+    QCOMPARE(axis.getExponentText(), exponentText);
+    QCOMPARE(axis.getLabelInterval(), setup.labels ? 1 : -1);
+    QVERIFY(!axis.isPreparationNeeded()); // setting the thickness does not mark the axis
+}
+
+void TestValueAxis::drawing_data()
+{
+    QTest::addColumn<Setup>("setup"); // drawn at base line 10, tick 5, minor ticks reach 2
+    QTest::addColumn<bool>("labelsAllowed");
+    QTest::addColumn<QVector<QPoint>>("tickPixels"); // in the axis colour
+    QTest::addColumn<QVector<QPoint>>("emptyPixels"); // left white
+    QTest::addColumn<bool>("labelDrawn");
+
+    using Points = QVector<QPoint>;
+    QTest::newRow("linear horizontal")
+            << Setup{0, 100, false, 100, false, true} << true
+            << Points{{0, 5}, {0, 15}, {10, 10}, {50, 5}, {2, 12}, {98, 8}}
+            << Points{{0, 4}, {0, 16}, {1, 10}, {2, 13}, {2, 7}} << true;
+    QTest::newRow("labels refused by the owner") << Setup{0, 100, false, 100, false, true} << false
+                                                 << Points{{10, 10}} << Points{} << false;
+    QTest::newRow("linear vertical") << Setup{0, 100, true, 100, false, true} << true
+                                     << Points{{5, 99}, {15, 89}, {10, 49}, {12, 97}}
+                                     << Points{{4, 89}, {13, 97}, {10, 98}} << true;
+    QTest::newRow("log vertical") << Setup{1, 1000, true, 100, true} << true
+                                  << Points{{5, 99}, {15, 66}, {10, 33}, {5, 0}, {12, 89}}
+                                  << Points{{13, 89}, {10, 98}, {4, 66}} << false;
+    QTest::newRow("log horizontal") << Setup{1, 1000, false, 100, true} << true
+                                    << Points{{0, 10}, {33, 5}, {67, 15}, {100, 10}, {10, 12}}
+                                    << Points{{10, 13}, {1, 10}} << false;
+}
+
+void TestValueAxis::drawing()
+{
+    QFETCH(Setup, setup);
+    QFETCH(bool, labelsAllowed);
+    QFETCH(QVector<QPoint>, tickPixels);
+    QFETCH(QVector<QPoint>, emptyPixels);
+    QFETCH(bool, labelDrawn);
+    ValueAxis axis;
+    prepareAxis(axis, setup);
+    const QImage image = drawnImage(axis, 10, labelsAllowed, 120);
+    for (const QPoint &p : tickPixels)
+        QVERIFY2(image.pixelColor(p) == tickColour, qPrintable(QTest::toString(p)));
+    for (const QPoint &p : emptyPixels)
+        QVERIFY2(image.pixelColor(p) == QColor(Qt::white), qPrintable(QTest::toString(p)));
+    QCOMPARE(containsColour(image, true), labelDrawn);
+}
+
+void TestValueAxis::unsoundInputs_data()
+{
+    QTest::addColumn<Setup>("setup"); // always with labels
+    QTest::addColumn<bool>("ticks"); // major ticks expected in the drawing
+
+    // each row hung in a loop or converted an out-of-range double to int before it was mended
+    QTest::newRow("range of 2e308") << Setup{-1e308, 1e308, false, 200} << true;
+    QTest::newRow("infinite limits lin") << Setup{-infinity, infinity, true, 200} << false;
+    QTest::newRow("infinite limits log") << Setup{-infinity, infinity, true, 200, true} << true;
+    QTest::newRow("NaN limit lin") << Setup{notANumber, 1, false, 200} << false;
+    QTest::newRow("NaN limits log") << Setup{notANumber, notANumber, false, 200, true} << true;
+    QTest::newRow("NaN absMin") << Setup{-1, 1, false, 200, true, true, 5, notANumber} << true;
+    QTest::newRow("step below resolution") << Setup{1e15, 1e15 + 0.125, false, 200} << true;
+    QTest::newRow("step below resolution vertical") << Setup{1e15, 1e15 + 0.125, true, 200} << true;
+    QTest::newRow("equal subnormal limits") << Setup{5e-324, 5e-324, false, 200} << false;
+    QTest::newRow("largest doubles") << Setup{1.7e308, 1.7e308, false, 200} << false;
+    QTest::newRow("600 decades, short") << Setup{1e-300, 1e300, true, 30, true} << true;
+    QTest::newRow("600 decades, horizontal") << Setup{1e-300, 1e300, false, 2000, true} << true;
+    QTest::newRow("600 decades, long") << Setup{1e-300, 1e300, true, 100000, true} << true;
+    QTest::newRow("huge tick size lin") << Setup{0, 100, true, 200, false, true, INT_MAX} << true;
+    QTest::newRow("huge tick size log") << Setup{1, 1e5, false, 200, true, true, INT_MAX} << true;
+    QTest::newRow("huge length") << Setup{0, 100, false, INT_MAX} << true;
+    QTest::newRow("no length lin") << Setup{0, 100, false, 0} << true;
+    QTest::newRow("no length log") << Setup{1, 100, true, 0, true} << true;
+}
+
+// Unsound limits and sizes end quickly, map to defined values and offsets and draw ticks only
+// where the scale means something.
+void TestValueAxis::unsoundInputs()
+{
+    QFETCH(Setup, setup);
+    QFETCH(bool, ticks);
+    QElapsedTimer timer;
+    timer.start();
+    ValueAxis axis;
+    setup.labels = true;
+    prepareAxis(axis, setup);
+    QVERIFY(thicknessOf(axis) >= 0);
+    QVERIFY(std::isfinite(axis.getLogScaleMin()) && std::isfinite(axis.getLogScaleMax()));
+    for (int p : {0, setup.length / 2, setup.length - 1})
+        QVERIFY(!std::isnan(axis.screenToValue(p)));
+    for (double v : {setup.lo, setup.hi, notANumber, -infinity, infinity}) {
+        int position = INT_MIN;
+        axis.valueToScreen(v, position);
+        QVERIFY(position >= -1 && position <= setup.length);
+    }
+    QCOMPARE(containsColour(drawnImage(axis, 60, true, 300), false), ticks);
+    QVERIFY(timer.elapsed() < 5000);
+}
+
+QTEST_MAIN(TestValueAxis)
+#include "tst_valueaxis.moc"
