@@ -27,7 +27,9 @@ class ValueColorConverterWidget : public QWidget
     Q_PROPERTY(bool imageBorder READ imageBorder WRITE setImageBorder)
 
 public:
-    enum ControlOrientation { Horizontal = 0, Vertical = 1 };
+    // A fixed underlying type: the host may write any integer, and every value other than
+    // Vertical means horizontal.
+    enum ControlOrientation : int { Horizontal = 0, Vertical = 1 };
     Q_ENUM(ControlOrientation)
 
     explicit ValueColorConverterWidget(QWidget *parent = nullptr,

@@ -277,7 +277,7 @@ void tst_MirelValueColorConverter::invokeMethod_data()
                             << QStringList{"0={0,255,0}"};
     QTest::newRow("remove missing")
             << "removeRule" << QList<QVariant>{7} << QVariant(false) << kept << defaults;
-    QTest::newRow("remove wrong type") << "removeRule" << QList<QVariant>{QVariantList()}
+    QTest::newRow("remove wrong type") << "removeRule" << QList<QVariant>{QVariant(QVariantList())}
                                        << QVariant(false) << notFloat << defaults;
     QTest::newRow("remove none") << "removeRule" << QList<QVariant>{} << QVariant(false)
                                  << "removeRule: 1 arguments required, 0 given" << defaults;
@@ -286,7 +286,7 @@ void tst_MirelValueColorConverter::invokeMethod_data()
     QTest::newRow("convert nan") << "convert"
                                  << QList<QVariant>{std::numeric_limits<double>::quiet_NaN()}
                                  << QVariant(QColor(Qt::red)) << kept << defaults;
-    QTest::newRow("convert wrong type") << "convert" << QList<QVariant>{QVariantList()}
+    QTest::newRow("convert wrong type") << "convert" << QList<QVariant>{QVariant(QVariantList())}
                                         << QVariant(false) << notFloat << defaults;
     QTest::newRow("clear ignores arguments")
             << "clearRules" << QList<QVariant>{1, "x"} << QVariant() << kept << QStringList{};
@@ -362,7 +362,7 @@ void tst_MirelValueColorConverter::getRulesFailures_data()
     QTest::addColumn<QVariant>("result");
     QTest::addColumn<QString>("error");
 
-    QTest::newRow("one argument") << QList<QVariant>{QVariantList()} << QVariant(-1)
+    QTest::newRow("one argument") << QList<QVariant>{QVariant(QVariantList())} << QVariant(-1)
                                   << "getRules: 2 arguments required, 1 given";
     QTest::newRow("first not a list")
             << QList<QVariant>{5, 5} << QVariant(false) << "argument 1 (dfValues) is not dyn_float";

@@ -147,6 +147,9 @@ void tst_ValueColorConverterWidget::propertiesByName_data()
     QTest::newRow("orientation by key")
             << QByteArray("orientation") << QVariant("Vertical") << vertical;
     QTest::newRow("orientation by number") << QByteArray("orientation") << QVariant(1) << vertical;
+    QTest::newRow("orientation out of range")
+            << QByteArray("orientation") << QVariant(-1301959076)
+            << QVariant::fromValue(ValueColorConverterWidget::Horizontal);
     QTest::newRow("logarithmic") << QByteArray("logarithmic") << QVariant(true) << QVariant(true);
     QTest::newRow("axisShowLabels")
             << QByteArray("axisShowLabels") << QVariant(true) << QVariant(true);
