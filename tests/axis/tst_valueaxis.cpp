@@ -104,6 +104,11 @@ bool containsColour(const QImage &image, bool label)
     return false;
 }
 
+QString pointText(const QPoint &p)
+{
+    return QStringLiteral("pixel %1,%2").arg(p.x()).arg(p.y());
+}
+
 bool closeTo(double actual, double expected, double relative)
 {
     return std::fabs(actual - expected) <= relative * std::fabs(expected);
@@ -528,9 +533,9 @@ void TestValueAxis::drawing()
     prepareAxis(axis, setup);
     const QImage image = drawnImage(axis, 10, labelsAllowed, 120);
     for (const QPoint &p : tickPixels)
-        QVERIFY2(image.pixelColor(p) == tickColour, qPrintable(QTest::toString(p)));
+        QVERIFY2(image.pixelColor(p) == tickColour, qPrintable(pointText(p)));
     for (const QPoint &p : emptyPixels)
-        QVERIFY2(image.pixelColor(p) == QColor(Qt::white), qPrintable(QTest::toString(p)));
+        QVERIFY2(image.pixelColor(p) == QColor(Qt::white), qPrintable(pointText(p)));
     QCOMPARE(containsColour(image, true), labelDrawn);
 }
 
