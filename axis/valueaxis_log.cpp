@@ -184,8 +184,9 @@ bool ValueAxis::logValueToScreenVertical(double logValue, int &position) const
     }
     if (logValue > logScaleMax)
         return false;
-    const double t = (logValue - logScaleMin) / (logScaleMax - logScaleMin);
-    position = clampToInt(last - std::rint(last * t));
+    // multiplied before dividing: the quotient first can round a tick to the neighbouring pixel
+    position = clampToInt(last -
+                          std::rint(last * (logValue - logScaleMin) / (logScaleMax - logScaleMin)));
     return true;
 }
 
@@ -200,8 +201,7 @@ bool ValueAxis::logValueToScreenHorizontal(double logValue, int &position) const
         position = len - 1;
         return false;
     }
-    const double t = (logValue - logScaleMin) / (logScaleMax - logScaleMin);
-    position = clampToInt(std::rint(len * t));
+    position = clampToInt(std::rint(len * (logValue - logScaleMin) / (logScaleMax - logScaleMin)));
     return true;
 }
 
@@ -230,7 +230,7 @@ void ValueAxis::drawScaleLog(QPainter &painter, bool verticalAxis, int baseLine,
     const int last = clampToInt(std::floor(logScaleMax));
     int counter = labelInterval - 1;
     QString text;
-    painter.setPen(axisColor);
+    // the pen is set per decade only: a scale without a decade leaves the painter untouched
     for (qint64 e = first; e <= last; ++e) {
         const int decade = static_cast<int>(e);
         int position = 0;

@@ -144,6 +144,8 @@ private Q_SLOTS:
     void thickness();
     void drawing_data();
     void drawing();
+    void penAfterDrawing_data();
+    void penAfterDrawing();
     void unsoundInputs_data();
     void unsoundInputs();
 };
@@ -520,6 +522,15 @@ void TestValueAxis::drawing_data()
     QTest::newRow("log horizontal") << Setup{1, 1000, false, 100, true} << true
                                     << Points{{0, 10}, {33, 5}, {67, 15}, {100, 10}, {10, 12}}
                                     << Points{{10, 13}, {1, 10}} << false;
+    // 10 lies exactly halfway between 4 and 25 on the log scale: the tick offset is
+    // rint(99 * 0.5) = 50 across and 99 - rint(99 * 0.5) = 49 upward only when the length
+    // multiplies the log distance before the division; the quotient first rounds one pixel off
+    QTest::newRow("log horizontal halfway decade")
+            << Setup{4, 25, false, 99, true} << true << Points{{50, 5}, {50, 15}}
+            << Points{{49, 5}, {49, 15}} << false;
+    QTest::newRow("log vertical halfway decade")
+            << Setup{4, 25, true, 100, true} << true << Points{{5, 49}, {15, 49}}
+            << Points{{5, 50}, {15, 50}} << false;
 }
 
 void TestValueAxis::drawing()
@@ -537,6 +548,42 @@ void TestValueAxis::drawing()
     for (const QPoint &p : emptyPixels)
         QVERIFY2(image.pixelColor(p) == QColor(Qt::white), qPrintable(pointText(p)));
     QCOMPARE(containsColour(image, true), labelDrawn);
+}
+
+void TestValueAxis::penAfterDrawing_data()
+{
+    QTest::addColumn<Setup>("setup");
+    QTest::addColumn<QColor>("pen"); // the painter's pen colour once the axis has drawn
+
+    const QColor untouched(Qt::green);
+    QTest::newRow("linear with labels") << Setup{0, 100, false, 100, false, true} << tickColour;
+    QTest::newRow("linear vertical") << Setup{0, 100, true, 100} << tickColour;
+    QTest::newRow("log with labels") << Setup{1, 1000, true, 200, true, true} << tickColour;
+    QTest::newRow("log horizontal") << Setup{1, 1000, false, 100, true} << tickColour;
+    // 5 to 9 holds no whole decade: nothing is drawn and the pen is not set
+    QTest::newRow("log without decade") << Setup{5, 9, false, 100, true} << untouched;
+    QTest::newRow("log vertical without decade") << Setup{5, 9, true, 100, true} << untouched;
+}
+
+// The owner draws the border after the axis, so the pen the axis leaves behind is part of
+// what the painter does next.
+void TestValueAxis::penAfterDrawing()
+{
+    QFETCH(Setup, setup);
+    QFETCH(QColor, pen);
+    ValueAxis axis;
+    prepareAxis(axis, setup);
+    axis.setAxisColor(tickColour);
+    axis.setAxisLabelColor(labelColour);
+    QImage image(120, 120, QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.setFont(testFont());
+    painter.setPen(Qt::green);
+    if (axis.isVertical())
+        axis.drawScaleVertical(painter, 10, true);
+    else
+        axis.drawScaleHorizontal(painter, 10, true);
+    QCOMPARE(painter.pen().color(), pen);
 }
 
 void TestValueAxis::unsoundInputs_data()
