@@ -52,7 +52,7 @@ void ValueAxis::setAxisTickSize(int size)
 void ValueAxis::setAbsMinForLogScale(double value)
 {
     // written as "not greater than 0" so that NaN is replaced as well
-    absMinForLogScale = value > 0 ? value : 1e-13;
+    absMinForLogScale = value <= 0 ? 1e-13 : value;
 }
 
 void ValueAxis::setLimits(double min, double max)

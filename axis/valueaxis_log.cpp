@@ -40,11 +40,14 @@ void ValueAxis::prepareLogScale(const QFontMetrics &metrics)
 }
 
 // Limits below absMinForLogScale (among them 0, negative values and NaN) are raised to it;
-// an infinite limit becomes the largest double, so that every logarithm stays finite.
+// an infinite limit becomes the largest double, so that every logarithm stays finite. A NaN
+// absMinForLogScale is kept as the owner wrote it, but raises limits to the floor that a
+// non-positive value would have been stored as.
 double ValueAxis::raisedForLogScale(double limit) const
 {
-    if (!(limit >= absMinForLogScale))
-        limit = absMinForLogScale;
+    const double floor = absMinForLogScale > 0 ? absMinForLogScale : 1e-13;
+    if (!(limit >= floor))
+        limit = floor;
     return std::min(limit, DBL_MAX);
 }
 

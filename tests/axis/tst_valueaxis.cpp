@@ -132,6 +132,8 @@ private Q_SLOTS:
     void linearScale();
     void labelText_data();
     void labelText();
+    void absMinSetting_data();
+    void absMinSetting();
     void logScale_data();
     void logScale();
     void mapping_data();
@@ -311,6 +313,30 @@ void TestValueAxis::labelText()
     }
 }
 
+void TestValueAxis::absMinSetting_data()
+{
+    QTest::addColumn<double>("written");
+    QTest::addColumn<double>("stored");
+
+    QTest::newRow("positive") << 1e-3 << 1e-3;
+    QTest::newRow("zero") << 0.0 << 1e-13;
+    QTest::newRow("negative") << -1.0 << 1e-13;
+    // A value that is not a number is kept as written; preparation floors limits at 1e-13.
+    QTest::newRow("NaN kept") << notANumber << notANumber;
+}
+
+void TestValueAxis::absMinSetting()
+{
+    QFETCH(double, written);
+    QFETCH(double, stored);
+    ValueAxis axis;
+    axis.setAbsMinForLogScale(written);
+    if (std::isnan(stored))
+        QVERIFY(std::isnan(axis.getAbsMinForLogScale()));
+    else
+        QCOMPARE(axis.getAbsMinForLogScale(), stored);
+}
+
 void TestValueAxis::logScale_data()
 {
     QTest::addColumn<Setup>("setup");
@@ -343,7 +369,7 @@ void TestValueAxis::logScale_data()
             << Setup{0, 0, false, 300, true} << 1e-10 << 1.0 << -1 << 0;
     QTest::newRow("both negative spread")
             << Setup{-4, -2, false, 300, true} << 1e-11 << 1e-9 << -1 << 0;
-    QTest::newRow("NaN absMin taken as 1e-13")
+    QTest::newRow("NaN absMin floors at 1e-13")
             << Setup{0, 1, false, 300, true, false, 5, notANumber} << 1e-13 << 1.0 << -1 << 0;
 }
 
