@@ -51,7 +51,7 @@ void ValueAxis::setAxisTickSize(int size)
 
 void ValueAxis::setAbsMinForLogScale(double value)
 {
-    // written as "not greater than 0" so that NaN is replaced as well
+    // 0 or less becomes 1e-13; a NaN is kept as written and floored at preparation
     absMinForLogScale = value <= 0 ? 1e-13 : value;
 }
 
