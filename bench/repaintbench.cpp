@@ -66,18 +66,23 @@ int ourBarThickness(Shape shape)
     return shape.vertical ? shape.size.width() - axis.width() : shape.size.height() - axis.height();
 }
 
-void repaintOurs(benchmark::State &state, Shape shape, bool labels, bool logarithmic, int rules)
+// The first render delivers the pending resize (which prepares our axis) and fills the
+// glyph cache; the loop then measures repaints only.
+void measureRenders(benchmark::State &state, QWidget &widget, const QSize &size)
 {
-    ValueColorConverterWidget widget;
-    setUpOurs(widget, shape, labels, logarithmic, rules);
-    QImage image(shape.size, imageFormat);
-    // The first render delivers the pending resize (which prepares the axis) and fills the
-    // glyph cache; the loop then measures repaints only.
+    QImage image(size, imageFormat);
     widget.render(&image);
     for (auto _ : state) {
         widget.render(&image);
         benchmark::ClobberMemory();
     }
+}
+
+void repaintOurs(benchmark::State &state, Shape shape, bool labels, bool logarithmic, int rules)
+{
+    ValueColorConverterWidget widget;
+    setUpOurs(widget, shape, labels, logarithmic, rules);
+    measureRenders(state, widget, shape.size);
 }
 
 void repaintPeer(benchmark::State &state, Shape shape)
@@ -89,12 +94,7 @@ void repaintPeer(benchmark::State &state, Shape shape)
     QwtLinearScaleEngine engine;
     widget.setScaleDiv(engine.divideScale(0.0, 100.0, 10, 5));
     widget.resize(shape.size);
-    QImage image(shape.size, imageFormat);
-    widget.render(&image);
-    for (auto _ : state) {
-        widget.render(&image);
-        benchmark::ClobberMemory();
-    }
+    measureRenders(state, widget, shape.size);
 }
 
 // What any repaint of the whole area must at least do: write every pixel once, with the
