@@ -1,5 +1,7 @@
 #include "valuecolorconverterwidget.h"
 
+#include "barlinefiller.h"
+
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
@@ -193,10 +195,10 @@ void ValueColorConverterWidget::drawHorizontal(QPainter &painter)
             labelsFit = true;
         }
     }
-    // One pixel column at a time in its own colour. A one-pixel-wide fill gives the same
-    // pixels as a one-pixel line and stays on the raster engine's fast solid-fill path.
+    // One pixel column at a time in its own colour: the pixels of a one-pixel line.
+    BarLineFiller filler(painter);
     for (int x = 0; x < w; ++x)
-        painter.fillRect(x, 0, 1, baseLine + 1, ruleSet.convert(axis.screenToValue(x)));
+        filler.fill(QRect(x, 0, 1, baseLine + 1), ruleSet.convert(axis.screenToValue(x)));
     axis.drawScaleHorizontal(painter, baseLine, labelsFit);
     if (imageBorderValue) {
         painter.setPen(imageBorderColorValue);
@@ -217,8 +219,9 @@ void ValueColorConverterWidget::drawVertical(QPainter &painter)
             labelsFit = true;
         }
     }
+    BarLineFiller filler(painter);
     for (int y = h - 1; y >= 0; --y)
-        painter.fillRect(0, y, baseLine + 1, 1, ruleSet.convert(axis.screenToValue(y)));
+        filler.fill(QRect(0, y, baseLine + 1, 1), ruleSet.convert(axis.screenToValue(y)));
     axis.drawScaleVertical(painter, baseLine, labelsFit);
     if (imageBorderValue) {
         painter.setPen(imageBorderColorValue);

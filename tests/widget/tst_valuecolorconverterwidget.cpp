@@ -65,6 +65,9 @@ private Q_SLOTS:
     void paintHorizontal();
     void paintVertical();
     void paintMatchesLineDrawing();
+    void renderPaths_data();
+    void renderPaths();
+    void childOfGrabbedParent();
     void labelsFit_data();
     void labelsFit();
     void emptyRuleSetPaintsWhite();
@@ -352,6 +355,78 @@ void tst_ValueColorConverterWidget::paintMatchesLineDrawing()
                 QFAIL(qPrintable(QString("pixel %1,%2").arg(x).arg(y)));
         }
     }
+}
+
+void tst_ValueColorConverterWidget::renderPaths_data()
+{
+    QTest::addColumn<QPoint>("offset");
+    QTest::addColumn<QRegion>("source");
+
+    QTest::newRow("whole") << QPoint(0, 0) << QRegion();
+    QTest::newRow("at an offset") << QPoint(13, 7) << QRegion();
+    QTest::newRow("one part") << QPoint(5, 3) << QRegion(20, 0, 50, 40);
+    QTest::newRow("two parts") << QPoint(0, 0)
+                               << (QRegion(0, 0, 30, 40) + QRegion(100, 10, 30, 20));
+}
+
+// However a host renders the widget (offset, partial region), each bar column shows its own
+// colour inside the rendered region and nothing is written outside it.
+void tst_ValueColorConverterWidget::renderPaths()
+{
+    QFETCH(QPoint, offset);
+    QFETCH(QRegion, source);
+
+    ValueColorConverterWidget w;
+    w.resize(200, 40);
+    w.setImageBorder(false);
+    w.addRule(50, Qt::blue);
+    w.addRule(70, QColor(255, 255, 0, 100));
+    const QRgb sentinel = qRgb(1, 2, 3);
+    QImage image(240, 60, QImage::Format_ARGB32_Premultiplied);
+    image.fill(sentinel);
+    w.render(&image, offset, source, QWidget::DrawChildren);
+
+    QImage reference(200, 40, QImage::Format_ARGB32_Premultiplied);
+    reference.fill(w.palette().color(QPalette::Window));
+    QPainter painter(&reference);
+    for (int x = 0; x < 200; ++x) {
+        painter.setPen(w.ruleSet.convert(w.valueAxis().screenToValue(x)));
+        painter.drawLine(x, 0, x, 39);
+    }
+    painter.end();
+
+    // The source region's top left corner lands at the offset.
+    const QPoint shift = offset - source.boundingRect().topLeft();
+    const int tickTop = 39 - w.axisTickSize();
+    for (int y = 0; y < tickTop; ++y) {
+        for (int x = 0; x < 200; ++x) {
+            const bool painted = source.isEmpty() || source.contains(QPoint(x, y));
+            const QRgb expected = painted ? reference.pixel(x, y) : sentinel;
+            const QPoint at = QPoint(x, y) + shift;
+            if (image.rect().contains(at) && image.pixel(at) != expected)
+                QFAIL(qPrintable(QString("pixel %1,%2").arg(x).arg(y)));
+        }
+    }
+    QCOMPARE(image.pixel(239, 59), sentinel);
+}
+
+// A host grabs its panel, not the widget: the bar lands at the widget's place in the parent.
+void tst_ValueColorConverterWidget::childOfGrabbedParent()
+{
+    QWidget parent;
+    parent.resize(300, 100);
+    auto *w = new ValueColorConverterWidget(&parent);
+    w->setGeometry(40, 30, 200, 40);
+    w->setImageBorder(false);
+    const QImage image = parent.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    const QVector<QRgb> colors = expectedLineColors(*w, 200);
+    for (int x = 0; x < 200; ++x) {
+        for (int y = 0; y < 30; ++y) {
+            if (image.pixel(40 + x, 30 + y) != colors.at(x))
+                QFAIL(qPrintable(QString("pixel %1,%2").arg(x).arg(y)));
+        }
+    }
+    QCOMPARE(image.pixel(39, 30), parent.palette().color(QPalette::Window).rgba());
 }
 
 void tst_ValueColorConverterWidget::labelsFit_data()
