@@ -46,6 +46,7 @@ Exit codes:
   11  unknown script method
   12  script method reported an error
   13  picture cannot be written
+  14  a window is wanted but there is no display (use --png FILE)
 With --keep-going the code of the first failure is returned.
 )";
 

@@ -20,6 +20,7 @@ enum class ExitCode {
     UnknownMethod = 11,
     MethodError = 12,
     PngNotWritten = 13,
+    NoDisplay = 14,
 };
 
 // What went wrong and where: the culprit (an option, a file, file:line) and one line of text.

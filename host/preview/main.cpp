@@ -11,6 +11,20 @@
 
 namespace {
 
+// On X11 or Wayland systems a window needs one of the two displays; without them Qt's
+// platform plug-in would abort the process instead of failing with a message.
+bool hasDisplayFor(const PreviewOptions &options)
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    if (!options.needsWindow() || qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        return true;
+    return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+#else
+    Q_UNUSED(options)
+    return true;
+#endif
+}
+
 QStringList argumentsOf(int argc, char **argv)
 {
     QStringList arguments;
@@ -33,6 +47,11 @@ int main(int argc, char **argv)
     if (options.help) {
         Console::printLine(CommandLine::helpText());
         return int(ExitCode::Success);
+    }
+    if (!hasDisplayFor(options)) {
+        Console::printFailure({ExitCode::NoDisplay, QStringLiteral("window"),
+                               QStringLiteral("no display (DISPLAY is not set); use --png FILE")});
+        return int(ExitCode::NoDisplay);
     }
     // Without a window nothing needs a display.
     if (!options.needsWindow())

@@ -5,8 +5,14 @@
 
 PreviewRun PreviewRun::start(const QStringList &arguments, int timeoutMs)
 {
+    return start(arguments, environment(), timeoutMs);
+}
+
+PreviewRun PreviewRun::start(const QStringList &arguments, const QProcessEnvironment &env,
+                             int timeoutMs)
+{
     QProcess process;
-    process.setProcessEnvironment(environment());
+    process.setProcessEnvironment(env);
     process.start(QStringLiteral(PREVIEW_EXE), arguments);
     PreviewRun run;
     run.finished = process.waitForFinished(timeoutMs);

@@ -15,6 +15,8 @@ struct PreviewRun
     QString err;
 
     static PreviewRun start(const QStringList &arguments, int timeoutMs = 20000);
+    static PreviewRun start(const QStringList &arguments, const QProcessEnvironment &env,
+                            int timeoutMs = 20000);
     static QProcessEnvironment environment();
     // the tool's own messages (Qt's warnings filtered out)
     QStringList messages() const;

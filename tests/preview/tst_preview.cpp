@@ -49,6 +49,7 @@ private Q_SLOTS:
     void stopsAtFirstFailureOrKeepsGoing_data();
     void stopsAtFirstFailureOrKeepsGoing();
     void drivesAnyPlugin();
+    void windowWithoutDisplay();
 
 private:
     QString pngPath() const { return dir.filePath(QStringLiteral("out.png")); }
@@ -383,6 +384,20 @@ void tst_Preview::drivesAnyPlugin()
         QVERIFY2(lines.contains(line), qPrintable(line + QLatin1String("\nin:\n") + run.out));
     const QImage picture(pngPath());
     QCOMPARE(picture.pixelColor(150, 30), QColor(Qt::green));
+}
+
+// Qt's platform plug-in would abort the process; the tool says what is missing instead.
+void tst_Preview::windowWithoutDisplay()
+{
+    QProcessEnvironment env = PreviewRun::environment();
+    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        env.remove(QString::fromLatin1(name));
+    const PreviewRun run =
+            PreviewRun::start({QStringLiteral("--quit-after"), QStringLiteral("10")}, env);
+    QVERIFY(run.finished);
+    QCOMPARE(run.exitCode, 14);
+    QCOMPARE(run.messages(),
+             QStringList{"ewo-preview: window: no display (DISPLAY is not set); use --png FILE"});
 }
 
 QTEST_GUILESS_MAIN(tst_Preview)
