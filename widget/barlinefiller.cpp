@@ -66,10 +66,14 @@ void BarLineFiller::fill(const QRect &line, const QColor &color)
         painter.fillRect(line, color);
         return;
     }
-    const QRect area = line.translated(offset) & clip;
+    // the line in image pixels, cut to the clip
+    const int left = std::max(line.left() + offset.x(), clip.left());
+    const int right = std::min(line.right() + offset.x(), clip.right());
+    const int top = std::max(line.top() + offset.y(), clip.top());
+    const int bottom = std::min(line.bottom() + offset.y(), clip.bottom());
     const QRgb pixel = color.rgba();
-    for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int y = top; y <= bottom && left <= right; ++y) {
         QRgb *row = reinterpret_cast<QRgb *>(bits + y * bytesPerLine);
-        std::fill(row + area.left(), row + area.right() + 1, pixel);
+        std::fill(row + left, row + right + 1, pixel);
     }
 }
