@@ -44,6 +44,23 @@ QImage grabImage(ValueColorConverterWidget &widget)
     return widget.grab().toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
+// The first widget pixel of `area` whose image pixel (at `shift` from it) differs from the
+// expected colour, as "pixel x,y"; empty when all match. Pixels shifted off the image are
+// not compared.
+template<typename Expected>
+QString firstMismatch(const QImage &image, const QRect &area, Expected expected,
+                      const QPoint &shift = QPoint())
+{
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QPoint at = QPoint(x, y) + shift;
+            if (image.rect().contains(at) && image.pixel(at) != expected(x, y))
+                return QStringLiteral("pixel %1,%2").arg(x).arg(y);
+        }
+    }
+    return QString();
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Qt::MouseButton)
@@ -292,12 +309,9 @@ void tst_ValueColorConverterWidget::paintHorizontal()
 
     const QVector<QRgb> colors = expectedLineColors(w, 200);
     const int tickTop = 39 - w.axisTickSize();
-    for (int x = 1; x < 199; ++x) {
-        for (int y = 1; y < tickTop; ++y) {
-            if (image.pixel(x, y) != colors.at(x))
-                QFAIL(qPrintable(QString("pixel %1,%2").arg(x).arg(y)));
-        }
-    }
+    const QString mismatch = firstMismatch(image, QRect(QPoint(1, 1), QPoint(198, tickTop - 1)),
+                                           [&](int x, int) { return colors.at(x); });
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
     const QRgb frame = QColor(Qt::magenta).rgba();
     QCOMPARE(image.pixel(0, 0) == frame, border);
     QCOMPARE(image.pixel(199, 20) == frame, border);
@@ -319,12 +333,9 @@ void tst_ValueColorConverterWidget::paintVertical()
     // Values grow upward: the top row shows the upper end of the rules.
     QCOMPARE(QColor(image.pixel(0, 0)), QColor(Qt::red));
     const int tickLeft = 29 - w.axisTickSize();
-    for (int y = 0; y < 100; ++y) {
-        for (int x = 0; x < tickLeft; ++x) {
-            if (image.pixel(x, y) != colors.at(y))
-                QFAIL(qPrintable(QString("pixel %1,%2").arg(x).arg(y)));
-        }
-    }
+    const QString mismatch = firstMismatch(image, QRect(0, 0, tickLeft, 100),
+                                           [&](int, int y) { return colors.at(y); });
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
 }
 
 // The bar must show exactly what one-pixel lines in the converted colours would show,
@@ -349,12 +360,9 @@ void tst_ValueColorConverterWidget::paintMatchesLineDrawing()
         painter.drawLine(x, 0, x, 29);
     }
     painter.end();
-    for (int y = 0; y < 29; ++y) {
-        for (int x = 0; x < 120; ++x) {
-            if (image.pixel(x, y) != reference.pixel(x, y))
-                QFAIL(qPrintable(QString("pixel %1,%2").arg(x).arg(y)));
-        }
-    }
+    const QString mismatch = firstMismatch(image, QRect(0, 0, 120, 29),
+                                           [&](int x, int y) { return reference.pixel(x, y); });
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
 }
 
 void tst_ValueColorConverterWidget::renderPaths_data()
@@ -398,15 +406,12 @@ void tst_ValueColorConverterWidget::renderPaths()
     // The source region's top left corner lands at the offset.
     const QPoint shift = offset - source.boundingRect().topLeft();
     const int tickTop = 39 - w.axisTickSize();
-    for (int y = 0; y < tickTop; ++y) {
-        for (int x = 0; x < 200; ++x) {
-            const bool painted = source.isEmpty() || source.contains(QPoint(x, y));
-            const QRgb expected = painted ? reference.pixel(x, y) : sentinel;
-            const QPoint at = QPoint(x, y) + shift;
-            if (image.rect().contains(at) && image.pixel(at) != expected)
-                QFAIL(qPrintable(QString("pixel %1,%2").arg(x).arg(y)));
-        }
-    }
+    const auto expected = [&](int x, int y) {
+        const bool painted = source.isEmpty() || source.contains(QPoint(x, y));
+        return painted ? reference.pixel(x, y) : sentinel;
+    };
+    const QString mismatch = firstMismatch(image, QRect(0, 0, 200, tickTop), expected, shift);
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
     QCOMPARE(image.pixel(239, 59), sentinel);
 }
 
@@ -420,12 +425,9 @@ void tst_ValueColorConverterWidget::childOfGrabbedParent()
     w->setImageBorder(false);
     const QImage image = parent.grab().toImage().convertToFormat(QImage::Format_ARGB32);
     const QVector<QRgb> colors = expectedLineColors(*w, 200);
-    for (int x = 0; x < 200; ++x) {
-        for (int y = 0; y < 30; ++y) {
-            if (image.pixel(40 + x, 30 + y) != colors.at(x))
-                QFAIL(qPrintable(QString("pixel %1,%2").arg(x).arg(y)));
-        }
-    }
+    const QString mismatch = firstMismatch(
+            image, QRect(0, 0, 200, 30), [&](int x, int) { return colors.at(x); }, QPoint(40, 30));
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
     QCOMPARE(image.pixel(39, 30), parent.palette().color(QPalette::Window).rgba());
 }
 
