@@ -4,6 +4,46 @@
 
 #include <QColor>
 
+#include <cmath>
+
+namespace {
+
+// A value argument must hold a number: a text that is not one ("abc", "") is refused rather
+// than read as 0, so that a typo cannot change the rule at 0.
+bool readValue(const QVariant &argument, double &value)
+{
+    if (!argument.canConvert(QVariant::Double))
+        return false;
+    bool ok = false;
+    value = argument.toDouble(&ok);
+    return ok;
+}
+
+// Rule values must be finite as well: a NaN or infinite rule could never be removed again and
+// would leave the axis without a scale.
+bool readRuleValue(const QVariant &argument, double &value)
+{
+    return readValue(argument, value) && std::isfinite(value);
+}
+
+// A colour argument must give a valid colour: a text that names none is refused rather than
+// stored as an invalid colour.
+bool readColor(const QVariant &argument, QColor &color)
+{
+    if (!argument.canConvert(QVariant::Color))
+        return false;
+    color = argument.value<QColor>();
+    return color.isValid();
+}
+
+QVariant valueRefused(QString &error)
+{
+    error = QStringLiteral("argument 1 (value) is not float");
+    return QVariant(false);
+}
+
+} // namespace
+
 MirelValueColorConverter::MirelValueColorConverter(QWidget *parent)
     : BaseExternWidget(parent), converterWidget(new ValueColorConverterWidget(parent))
 {
@@ -92,16 +132,14 @@ QVariant MirelValueColorConverter::invokeAddRule(const QString &name, QList<QVar
 {
     if (!hasNumArgs(name, values, 2, error))
         return QVariant(false);
-    if (!values.at(0).canConvert(QVariant::Double)) {
-        error = QStringLiteral("argument 1 (value) is not float");
-        return QVariant(false);
-    }
-    const double value = values.at(0).toDouble();
-    if (!values.at(1).canConvert(QVariant::Color)) {
+    double value = 0;
+    if (!readRuleValue(values.at(0), value))
+        return valueRefused(error);
+    QColor color;
+    if (!readColor(values.at(1), color)) {
         error = QStringLiteral("argument 2 (color) is not color");
         return QVariant(false);
     }
-    const QColor color = values.at(1).value<QColor>();
     return QVariant(converterWidget->addRule(value, color));
 }
 
@@ -110,11 +148,10 @@ QVariant MirelValueColorConverter::invokeRemoveRule(const QString &name, QList<Q
 {
     if (!hasNumArgs(name, values, 1, error))
         return QVariant(false);
-    if (!values.at(0).canConvert(QVariant::Double)) {
-        error = QStringLiteral("argument 1 (value) is not float");
-        return QVariant(false);
-    }
-    return QVariant(converterWidget->removeRule(values.at(0).toDouble()));
+    double value = 0;
+    if (!readValue(values.at(0), value))
+        return valueRefused(error);
+    return QVariant(converterWidget->removeRule(value));
 }
 
 QVariant MirelValueColorConverter::invokeConvert(const QString &name, QList<QVariant> &values,
@@ -122,11 +159,10 @@ QVariant MirelValueColorConverter::invokeConvert(const QString &name, QList<QVar
 {
     if (!hasNumArgs(name, values, 1, error))
         return QVariant(false);
-    if (!values.at(0).canConvert(QVariant::Double)) {
-        error = QStringLiteral("argument 1 (value) is not float");
-        return QVariant(false);
-    }
-    const QColor color = converterWidget->ruleSet.convert(values.at(0).toDouble());
+    double value = 0;
+    if (!readValue(values.at(0), value))
+        return valueRefused(error);
+    const QColor color = converterWidget->ruleSet.convert(value);
     return QVariant(color);
 }
 
