@@ -44,6 +44,15 @@ void ValueAxis::setAxisShowLabels(bool show)
     axisShowLabels = show;
 }
 
+// The layout of the other orientation is of no use: the length may even equal the old
+// thickness, which the length check of setWidth/setHeight would take for no change.
+void ValueAxis::setVertical(bool on)
+{
+    if (on != vertical)
+        needsPreparation = true;
+    vertical = on;
+}
+
 void ValueAxis::setAxisTickSize(int size)
 {
     axisTickSize = std::max(size, 0);
@@ -187,16 +196,16 @@ double ValueAxis::screenToValue(int position) const
     return (f * (scaleMax - scaleMin) + scaleMin) * scaleFactor;
 }
 
+// The multiplier text of a scaled axis stands beyond the ticks like a label, so the thickness
+// is the larger of the two extents plus the tick size.
 void ValueAxis::calculateMinWidth(int labelWidth, const QFontMetrics &metrics)
 {
-    const int ticksAndLabels = clampedSum(labelWidth, axisTickSize);
-    setWidth(std::max(ticksAndLabels, exponentTextExtent(true, metrics)));
+    setWidth(clampedSum(std::max(labelWidth, exponentTextExtent(true, metrics)), axisTickSize));
 }
 
 void ValueAxis::calculateMinHeight(int labelHeight, const QFontMetrics &metrics)
 {
-    const int ticksAndLabels = clampedSum(labelHeight, axisTickSize);
-    setHeight(std::max(ticksAndLabels, exponentTextExtent(false, metrics)));
+    setHeight(clampedSum(std::max(labelHeight, exponentTextExtent(false, metrics)), axisTickSize));
 }
 
 // Writes the multiplier text of a scaled linear axis ("E+3") and returns the room it needs
@@ -264,16 +273,21 @@ void ValueAxis::drawTick(QPainter &painter, bool verticalAxis, int position, int
 }
 
 // A label beyond the end of its tick: centred under it on a horizontal axis, right of it and
-// vertically centred on a vertical one.
+// vertically centred on a vertical one. Gives the start of the text's base line for a text
+// whose bounding rectangle is `box`.
+QPoint ValueAxis::labelOrigin(const QFontMetrics &metrics, bool verticalAxis, int position,
+                              int baseLine, const QRect &box) const
+{
+    const int beyondTick = clampedSum(baseLine, axisTickSize);
+    if (verticalAxis)
+        return {beyondTick, clampedSum(position, (box.height() >> 1) - metrics.descent())};
+    return {position - (box.width() >> 1), clampedSum(beyondTick, box.height())};
+}
+
 void ValueAxis::drawLabel(QPainter &painter, const QFontMetrics &metrics, bool verticalAxis,
                           int position, int baseLine, const QString &text) const
 {
     const QRect r = metrics.boundingRect(text);
-    const int beyondTick = clampedSum(baseLine, axisTickSize);
     painter.setPen(axisLabelColor);
-    if (verticalAxis)
-        painter.drawText(beyondTick, clampedSum(position, (r.height() >> 1) - metrics.descent()),
-                         text);
-    else
-        painter.drawText(position - (r.width() >> 1), clampedSum(beyondTick, r.height()), text);
+    painter.drawText(labelOrigin(metrics, verticalAxis, position, baseLine, r), text);
 }

@@ -32,7 +32,7 @@ public:
     bool isLogarithmic() const { return logarithmic; }
     void setAxisShowLabels(bool show);
     bool isAxisShowLabels() const { return axisShowLabels; }
-    void setVertical(bool on) { vertical = on; }
+    void setVertical(bool on);
     bool isVertical() const { return vertical; }
     void setAxisTickSize(int size);
     int getAxisTickSize() const { return axisTickSize; }
@@ -52,6 +52,8 @@ public:
     // preparation
     bool prepare(const QFontMetrics &metrics);
     bool isPreparationNeeded() const { return needsPreparation; }
+    // for changes the axis cannot see, such as a new font of the owner
+    void requestPreparation() { needsPreparation = true; }
 
     // prepared scale, read-only for the owner
     double getScaleMin() const { return scaleMin; }
@@ -105,6 +107,8 @@ private:
     bool isLabelTurn(int &counter) const;
     static void drawTick(QPainter &painter, bool verticalAxis, int position, int baseLine,
                          int reach);
+    QPoint labelOrigin(const QFontMetrics &metrics, bool verticalAxis, int position, int baseLine,
+                       const QRect &box) const;
     void drawLabel(QPainter &painter, const QFontMetrics &metrics, bool verticalAxis, int position,
                    int baseLine, const QString &text) const;
 
@@ -120,6 +124,8 @@ private:
     bool calculateLinLabelsVertical(const QFontMetrics &metrics);
     bool calculateLinLabelsHorizontal(const QFontMetrics &metrics);
     void drawScaleLin(QPainter &painter, bool verticalAxis, int baseLine, bool labels);
+    QPoint keptWithinLength(QPoint origin, const QRect &box, bool verticalAxis) const;
+    QPoint multiplierOrigin(const QRect &box, bool verticalAxis, int baseLine) const;
     void drawLinMinorTicks(QPainter &painter, bool verticalAxis, double major, int baseLine) const;
     void drawScaleHorizontalLin(QPainter &painter, int baseLine, bool labels);
     void drawScaleVerticalLin(QPainter &painter, int baseLine, bool labels);

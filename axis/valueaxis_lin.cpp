@@ -16,6 +16,9 @@ namespace {
 // stopped making sense, such as one near the resolution of the values.
 constexpr int maxMajorTicks = 1000;
 
+// A label comes no nearer than this to the multiplier text of a scaled axis.
+constexpr int multiplierGap = 2;
+
 // floor(log10(|x|)) of a finite limit; -100 for 0
 int decimalExponent(double x)
 {
@@ -192,10 +195,24 @@ void ValueAxis::drawScaleVerticalLin(QPainter &painter, int baseLine, bool label
     drawScaleLin(painter, true, baseLine, labels);
 }
 
+// Labels are kept whole within the axis length. A scaled axis shows its multiplier text at
+// the far end of the label band; labels that would come near it give way, except the first:
+// when even that one would, no label and no multiplier is drawn rather than numbers without
+// their multiplier.
 void ValueAxis::drawScaleLin(QPainter &painter, bool verticalAxis, int baseLine, bool labels)
 {
     const QFontMetrics metrics = painter.fontMetrics();
+    QRect multiplier;
+    QPoint multiplierAt;
+    if (labels && !exponentText.isEmpty()) {
+        multiplier = metrics.boundingRect(exponentText);
+        multiplierAt = multiplierOrigin(multiplier, verticalAxis, baseLine);
+        multiplier.translate(multiplierAt);
+    }
+    const QRect nearMultiplier = multiplier.adjusted(-multiplierGap, -multiplierGap,
+                                                     multiplierGap, multiplierGap);
     int counter = labelInterval - 1;
+    bool first = true;
     QString text;
     painter.setPen(axisColor);
     double v = firstLabel;
@@ -206,12 +223,51 @@ void ValueAxis::drawScaleLin(QPainter &painter, bool verticalAxis, int baseLine,
         drawTick(painter, verticalAxis, position, baseLine, axisTickSize);
         if (labels && isLabelTurn(counter)) {
             makeLinLabel(v, text);
-            drawLabel(painter, metrics, verticalAxis, position, baseLine, text);
+            const QRect r = metrics.boundingRect(text);
+            const QPoint at = keptWithinLength(
+                    labelOrigin(metrics, verticalAxis, position, baseLine, r), r, verticalAxis);
+            const bool givesWay = !multiplier.isNull() && nearMultiplier.intersects(r.translated(at));
+            if (givesWay && first) {
+                labels = false;
+                multiplier = QRect();
+            } else if (!givesWay) {
+                painter.setPen(axisLabelColor);
+                painter.drawText(at, text);
+            }
+            first = false;
         }
         drawLinMinorTicks(painter, verticalAxis, v, baseLine);
         if (!advanceLinTick(v))
             break;
     }
+    if (!multiplier.isNull()) {
+        painter.setPen(axisLabelColor);
+        painter.drawText(multiplierAt, exponentText);
+        painter.setPen(axisColor);
+    }
+}
+
+// Moves a label along the axis just far enough that its box lies within the axis length; a
+// label longer than the axis keeps its left or top edge on it.
+QPoint ValueAxis::keptWithinLength(QPoint origin, const QRect &box, bool verticalAxis) const
+{
+    const int last = clampedSum(length(), -1);
+    if (verticalAxis)
+        origin.setY(std::max(std::min(origin.y(), clampedSum(last, -box.bottom())), -box.top()));
+    else
+        origin.setX(std::max(std::min(origin.x(), clampedSum(last, -box.right())), -box.left()));
+    return origin;
+}
+
+// The multiplier stands at the end of the largest values: right-aligned at the end of a
+// horizontal axis on the labels' base line, at the top of a vertical axis just beyond the
+// ticks' reach. Gives the start of its base line for its bounding rectangle `box`.
+QPoint ValueAxis::multiplierOrigin(const QRect &box, bool verticalAxis, int baseLine) const
+{
+    const int beyondTick = clampedSum(baseLine, axisTickSize);
+    if (verticalAxis)
+        return {clampedSum(beyondTick, 1 - box.left()), -box.top()};
+    return {clampedSum(clampedSum(length(), -1), -box.right()), clampedSum(beyondTick, box.height())};
 }
 
 // Four minor ticks after a major tick, cut off at the end of the scale.

@@ -25,4 +25,5 @@ temperature 300x60
 tank-level 90x240
 pressure-log 400x60
 translucent 300x60
+flow-rate 300x60
 LIST

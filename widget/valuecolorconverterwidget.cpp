@@ -2,6 +2,7 @@
 
 #include "barlinefiller.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
@@ -17,6 +18,8 @@ ValueColorConverterWidget::ValueColorConverterWidget(QWidget *parent, Qt::Window
     : QWidget(parent, flags)
 {
     setMinimumSize(10, 10);
+    // The axis spans the default rules from the start, not the -1..1 of unset limits.
+    updateLimits();
 }
 
 ValueColorConverterWidget::~ValueColorConverterWidget() = default;
@@ -45,11 +48,14 @@ bool ValueColorConverterWidget::logarithmic() const
     return ruleSet.isLogarithmic();
 }
 
-// The axis limits stay as they are, even when switching on purged the first or last rule.
+// Switching on may purge the first rules: the axis is fitted to the rules that remain. An
+// empty set keeps the limits it had, as clearing does, so the scale does not jump.
 void ValueColorConverterWidget::setLogarithmic(bool on)
 {
     ruleSet.setLogarithmic(on);
     axis.setLogarithmic(on);
+    if (!ruleSet.ruleList().isEmpty())
+        updateLimits();
     prepareAxis();
     update();
 }
@@ -133,12 +139,14 @@ void ValueColorConverterWidget::setImageBorder(bool on)
     update();
 }
 
-// A replaced colour (false) changes no limits and requests no repaint.
+// A replaced colour (false) changes no limits but is shown at once.
 bool ValueColorConverterWidget::addRule(double value, const QColor &color)
 {
     const bool added = ruleSet.addRule(value, color);
     if (added)
         updateLimits();
+    else
+        update();
     return added;
 }
 
@@ -169,6 +177,17 @@ void ValueColorConverterWidget::updateLimits()
 void ValueColorConverterWidget::prepareAxis()
 {
     axis.prepare(QFontMetrics(font()));
+}
+
+// The axis's thickness and label room depend on the font's metrics.
+void ValueColorConverterWidget::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange) {
+        axis.requestPreparation();
+        prepareAxis();
+        update();
+    }
+    QWidget::changeEvent(event);
 }
 
 void ValueColorConverterWidget::paintEvent(QPaintEvent *)

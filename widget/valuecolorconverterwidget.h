@@ -72,6 +72,7 @@ Q_SIGNALS:
     void mouseDoubleClick(int button, int x, int y);
 
 protected:
+    void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;

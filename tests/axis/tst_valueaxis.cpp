@@ -77,12 +77,14 @@ QStringList linLabels(ValueAxis &axis)
     return labels;
 }
 
-QImage drawnImage(ValueAxis &axis, int baseLine, bool labels, int size)
+// The axis drawn with its start `margin` pixels into a white square image.
+QImage drawnImage(ValueAxis &axis, int baseLine, bool labels, int size, int margin = 0)
 {
     QImage image(size, size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setFont(testFont());
+    painter.translate(axis.isVertical() ? QPoint(0, margin) : QPoint(margin, 0));
     axis.setAxisColor(tickColour);
     axis.setAxisLabelColor(labelColour);
     if (axis.isVertical())
@@ -146,6 +148,8 @@ private Q_SLOTS:
     void thickness();
     void drawing_data();
     void drawing();
+    void labelsWithinAxis_data();
+    void labelsWithinAxis();
     void penAfterDrawing_data();
     void penAfterDrawing();
     void unsoundInputs_data();
@@ -193,20 +197,25 @@ void TestValueAxis::preparationFlag_data()
     QTest::newRow("new width") << Change([](ValueAxis &a) { a.setWidth(101); }) << true;
     QTest::newRow("width of vertical axis") << Change([](ValueAxis &a) {
         a.setVertical(true);
+        a.prepare(QFontMetrics(testFont()));
         a.setWidth(77);
     }) << false;
     QTest::newRow("height of vertical axis") << Change([](ValueAxis &a) {
         a.setVertical(true);
-        a.setHeight(77);
+        a.prepare(QFontMetrics(testFont()));
+        a.setHeight(a.height() + 1);
     }) << true;
     QTest::newRow("same mode") << Change([](ValueAxis &a) { a.setLogarithmic(false); }) << false;
     QTest::newRow("new mode") << Change([](ValueAxis &a) { a.setLogarithmic(true); }) << true;
     QTest::newRow("labels off") << Change([](ValueAxis &a) { a.setAxisShowLabels(false); }) << true;
-    QTest::newRow("tick size, absMin, orientation") << Change([](ValueAxis &a) {
+    QTest::newRow("tick size, absMin") << Change([](ValueAxis &a) {
         a.setAxisTickSize(9);
         a.setAbsMinForLogScale(1e-3);
-        a.setVertical(true);
     }) << false;
+    // the new length may equal the old thickness, so the orientation itself must mark
+    QTest::newRow("new orientation") << Change([](ValueAxis &a) { a.setVertical(true); }) << true;
+    QTest::newRow("owner's request")
+            << Change([](ValueAxis &a) { a.requestPreparation(); }) << true;
 }
 
 void TestValueAxis::preparationFlag()
@@ -492,17 +501,20 @@ void TestValueAxis::thickness_data()
     QTest::addColumn<int>("thickness");
     QTest::addColumn<QString>("exponentText");
 
-    int widestDigit = 0;
-    for (char digit = '0'; digit <= '5'; ++digit)
-        widestDigit = std::max(widestDigit, textWidth(QString(QChar(digit))));
     QTest::newRow("horizontal labels") << Setup{0, 100, false, 100, false, true} << 14 + 5 << "";
     QTest::newRow("vertical widest label")
             << Setup{0, 100, true, 100, false, true} << textWidth("100") + 5 << "";
     QTest::newRow("no labels") << Setup{0, 100, true} << 0 << "";
     QTest::newRow("exponent text wider")
             << Setup{0, 5000, true, 100, false, true, 0} << textWidth("E+3") << "E+3";
-    QTest::newRow("labels and ticks wider")
-            << Setup{0, 5000, true, 100, false, true, 30} << widestDigit + 30 << "E+3";
+    // the multiplier text stands beyond the ticks, as labels do
+    QTest::newRow("exponent text and ticks")
+            << Setup{0, 5000, true, 100, false, true, 30} << textWidth("E+3") + 30 << "E+3";
+    QTest::newRow("labels wider than exponent text")
+            << Setup{100000, 100100, true, 100, false, true, 30}
+            << std::max({textWidth("1.0002"), textWidth("1.0004"), textWidth("1.0006"),
+                         textWidth("1.0008")}) + 30
+            << "E+5";
     QTest::newRow("negative exponent")
             << Setup{0.001, 0.002, false, 100, false, true, 0} << 14 << "E-3";
     QTest::newRow("two-digit exponent")
@@ -574,6 +586,65 @@ void TestValueAxis::drawing()
     for (const QPoint &p : emptyPixels)
         QVERIFY2(image.pixelColor(p) == QColor(Qt::white), qPrintable(pointText(p)));
     QCOMPARE(containsColour(image, true), labelDrawn);
+}
+
+void TestValueAxis::labelsWithinAxis_data()
+{
+    QTest::addColumn<Setup>("setup"); // with labels, drawn at base line 10, ticks reach 15
+    QTest::addColumn<QString>("multiplier");
+    QTest::addColumn<QPoint>("multiplierAt"); // base line start: hand-placed at the band's end
+
+    // E+3 is 19 pixels wide, 14 high with its top 11 above the base line (offsets in the axis)
+    const QRect e3 = QFontMetrics(testFont()).boundingRect(QStringLiteral("E+3"));
+    QTest::newRow("horizontal") << Setup{0, 100, false, 100, false, true} << "" << QPoint();
+    QTest::newRow("vertical") << Setup{0, 100, true, 100, false, true} << "" << QPoint();
+    QTest::newRow("negative start") << Setup{-20, 120, false, 300, false, true} << "" << QPoint();
+    QTest::newRow("horizontal E+3") << Setup{0, 5000, false, 200, false, true} << "E+3"
+                                    << QPoint(199 - e3.right(), 15 + e3.height());
+    QTest::newRow("vertical E+3") << Setup{0, 5000, true, 200, false, true} << "E+3"
+                                  << QPoint(16 - e3.left(), -e3.top());
+}
+
+// Linear labels are moved inward just far enough to be whole; a scaled axis shows its
+// multiplier at the far end of the label band, clear of ticks and labels.
+void TestValueAxis::labelsWithinAxis()
+{
+    QFETCH(Setup, setup);
+    QFETCH(QString, multiplier);
+    QFETCH(QPoint, multiplierAt);
+    ValueAxis axis;
+    prepareAxis(axis, setup);
+    const int margin = 20;
+    const int size = setup.length + 2 * margin;
+    const QImage image = drawnImage(axis, 10, true, size, margin);
+    const QPoint along = setup.vertical ? QPoint(0, 1) : QPoint(1, 0);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const QColor c = image.pixelColor(x, y);
+            const int offset = QPoint::dotProduct(QPoint(x, y), along) - margin;
+            if (c.blue() > c.red()) // label ink
+                QVERIFY2(offset >= 0 && offset < setup.length, qPrintable(pointText({x, y})));
+        }
+    if (multiplier.isEmpty())
+        return;
+    // where the multiplier stands, the image shows it alone
+    QImage reference(image.size(), QImage::Format_RGB32);
+    reference.fill(Qt::white);
+    QPainter painter(&reference);
+    painter.setFont(testFont());
+    painter.setPen(labelColour);
+    painter.translate(along * margin);
+    painter.drawText(multiplierAt, multiplier);
+    painter.end();
+    const QRect box = QFontMetrics(testFont())
+                              .boundingRect(multiplier)
+                              .translated(multiplierAt + along * margin)
+                              .adjusted(-2, -2, 2, 2)
+            & (setup.vertical ? QRect(0, margin, size, setup.length)
+                              : QRect(margin, 0, setup.length, size));
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            QVERIFY2(image.pixel(x, y) == reference.pixel(x, y), qPrintable(pointText({x, y})));
 }
 
 void TestValueAxis::penAfterDrawing_data()

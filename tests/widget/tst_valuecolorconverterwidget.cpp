@@ -77,7 +77,10 @@ private Q_SLOTS:
     void setterSideEffects_data();
     void setterSideEffects();
     void limitsFollowRules();
-    void logarithmicKeepsLimits();
+    void logarithmicFitsLimits();
+    void replacedColorRepaints();
+    void layoutFollowsOrientationAndFont_data();
+    void layoutFollowsOrientationAndFont();
     void paintHorizontal_data();
     void paintHorizontal();
     void paintVertical();
@@ -152,9 +155,9 @@ void tst_ValueColorConverterWidget::defaults()
     QCOMPARE(w.imageBorder(), true);
     QCOMPARE(w.minimumSize(), QSize(10, 10));
     QCOMPARE(w.ruleSet.ruleList().size(), 2);
-    // The limits are not fitted to the default rules until the first rule change.
+    // The axis spans the default rules from the start.
     QCOMPARE(w.valueAxis().getMinLimit(), 0.0);
-    QCOMPARE(w.valueAxis().getMaxLimit(), 0.0);
+    QCOMPARE(w.valueAxis().getMaxLimit(), 100.0);
 }
 
 void tst_ValueColorConverterWidget::propertiesByName_data()
@@ -276,15 +279,87 @@ void tst_ValueColorConverterWidget::limitsFollowRules()
     QVERIFY(!w.removeRule(7));
 }
 
-void tst_ValueColorConverterWidget::logarithmicKeepsLimits()
+// The purge of rules at 0 and below refits the axis; an empty set keeps its limits.
+void tst_ValueColorConverterWidget::logarithmicFitsLimits()
 {
     ValueColorConverterWidget w;
     QVERIFY(w.addRule(50, Qt::blue));
     w.setLogarithmic(true);
     QVERIFY(w.logarithmic());
     QCOMPARE(w.ruleSet.getMin(), 50.0);
-    QCOMPARE(w.valueAxis().getMinLimit(), 0.0);
+    QCOMPARE(w.valueAxis().getMinLimit(), 50.0);
     QVERIFY(w.valueAxis().isLogarithmic());
+
+    w.ruleSet.clear();
+    w.setLogarithmic(false);
+    QCOMPARE(w.valueAxis().getMinLimit(), 50.0);
+    QCOMPARE(w.valueAxis().getMaxLimit(), 100.0);
+}
+
+// A replaced colour shows at once, although addRule answers false.
+void tst_ValueColorConverterWidget::replacedColorRepaints()
+{
+    ValueColorConverterWidget w;
+    w.resize(200, 40);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTest::qWait(20);
+    PaintCounter counter(&w);
+    QVERIFY(!w.addRule(100, Qt::blue));
+    QTRY_VERIFY(counter.count > 0);
+}
+
+void tst_ValueColorConverterWidget::layoutFollowsOrientationAndFont_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("vertical");
+    QTest::addColumn<int>("pixelSize");
+
+    // the new length equals the old thickness: 15 + 5 across a horizontal axis, the width of
+    // "100" (20) + 5 across a vertical one
+    QTest::newRow("to vertical") << QSize(40, 20) << true << 12;
+    QTest::newRow("to horizontal") << QSize(25, 100) << false << 12;
+    QTest::newRow("larger font") << QSize(200, 60) << false << 20;
+    QTest::newRow("larger font, vertical") << QSize(60, 200) << true << 20;
+}
+
+// A widget whose orientation or font changes lays its axis out as one made that way.
+void tst_ValueColorConverterWidget::layoutFollowsOrientationAndFont()
+{
+    QFETCH(QSize, size);
+    QFETCH(bool, vertical);
+    QFETCH(int, pixelSize);
+    const auto orientation = vertical ? ValueColorConverterWidget::Vertical
+                                      : ValueColorConverterWidget::Horizontal;
+    QFont font = testFont();
+    font.setPixelSize(pixelSize);
+
+    ValueColorConverterWidget fresh;
+    fresh.setFont(font);
+    fresh.resize(size);
+    fresh.setOrientation(orientation);
+    fresh.setAxisShowLabels(true);
+
+    const bool fontChanges = pixelSize != testFont().pixelSize();
+    ValueColorConverterWidget changed;
+    changed.setFont(testFont());
+    changed.resize(size);
+    const auto other = vertical ? ValueColorConverterWidget::Horizontal
+                                : ValueColorConverterWidget::Vertical;
+    changed.setOrientation(fontChanges ? orientation : other);
+    changed.setAxisShowLabels(true);
+    changed.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&changed));
+    QTest::qWait(20);
+    PaintCounter counter(&changed);
+    if (fontChanges)
+        changed.setFont(font);
+    else
+        changed.setOrientation(orientation);
+    QCOMPARE(static_cast<const QRect &>(changed.valueAxis()),
+             static_cast<const QRect &>(fresh.valueAxis()));
+    QCOMPARE(grabImage(changed), grabImage(fresh));
+    QTRY_VERIFY(counter.count > 0);
 }
 
 void tst_ValueColorConverterWidget::paintHorizontal_data()
