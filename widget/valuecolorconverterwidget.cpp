@@ -194,58 +194,63 @@ void ValueColorConverterWidget::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.eraseRect(QRectF(0, 0, width(), height()));
+    bool labelsFit = false;
+    const int baseLine = barBaseLine(labelsFit);
+    drawBar(painter, baseLine);
     if (axis.isVertical())
-        drawVertical(painter);
+        axis.drawScaleVertical(painter, baseLine, labelsFit);
     else
-        drawHorizontal(painter);
+        axis.drawScaleHorizontal(painter, baseLine, labelsFit);
+    if (imageBorderValue)
+        drawBorder(painter, baseLine);
 }
 
-// The bar runs from row 0 to the base line; ticks are centred on the base line and labels
-// go below it when there is room for them.
-void ValueColorConverterWidget::drawHorizontal(QPainter &painter)
+// Both orientations are one layout turned by a quarter: along the bar runs its length (the
+// width of a horizontal widget, the height of a vertical one), across it the bar and then the
+// axis band. The bar runs across from 0 to the base line, on which the ticks are centred;
+// labels go beyond it when at least a few pixel lines stay for the bar.
+int ValueColorConverterWidget::barBaseLine(bool &labelsFit) const
 {
-    const int w = width();
-    int baseLine = height() - 1;
-    bool labelsFit = false;
-    if (axis.isAxisShowLabels()) {
-        const int candidate = (height() - 1) - axis.height();
-        if (candidate >= minimumBarWithLabels) {
-            baseLine = candidate;
-            labelsFit = true;
-        }
-    }
-    // One pixel column at a time in its own colour: the pixels of a one-pixel line.
+    const bool vertical = axis.isVertical();
+    const int across = vertical ? width() : height();
+    labelsFit = false;
+    if (!axis.isAxisShowLabels())
+        return across - 1;
+    const int candidate = (across - 1) - (vertical ? axis.width() : axis.height());
+    if (candidate < minimumBarWithLabels)
+        return across - 1;
+    labelsFit = true;
+    return candidate;
+}
+
+// The rectangle that starts `along` pixels along the bar at its first pixel line across and
+// is `length` long and `thickness` thick.
+QRect ValueColorConverterWidget::alongAcross(int along, int length, int thickness) const
+{
+    return axis.isVertical() ? QRect(0, along, thickness, length)
+                             : QRect(along, 0, length, thickness);
+}
+
+// One pixel line at a time in its own colour: columns left to right, or rows from the bottom
+// up, since values grow upward.
+void ValueColorConverterWidget::drawBar(QPainter &painter, int baseLine)
+{
+    const int length = axis.isVertical() ? height() : width();
     BarLineFiller filler(painter);
-    for (int x = 0; x < w; ++x)
-        filler.fill(QRect(x, 0, 1, baseLine + 1), ruleSet.convert(axis.screenToValue(x)));
-    axis.drawScaleHorizontal(painter, baseLine, labelsFit);
-    if (imageBorderValue) {
-        painter.setPen(imageBorderColorValue);
-        painter.drawRect(0, 0, w - 1, baseLine);
+    for (int i = 0; i < length; ++i) {
+        const int offset = axis.isVertical() ? length - 1 - i : i;
+        filler.fill(alongAcross(offset, 1, baseLine + 1),
+                    ruleSet.convert(axis.screenToValue(offset)));
     }
 }
 
-// The same turned by a quarter: rows from the bottom up, since values grow upward.
-void ValueColorConverterWidget::drawVertical(QPainter &painter)
+// With the one-pixel pen the outline covers the bar exactly: the whole length, and across
+// from 0 to the base line.
+void ValueColorConverterWidget::drawBorder(QPainter &painter, int baseLine)
 {
-    const int h = height();
-    int baseLine = width() - 1;
-    bool labelsFit = false;
-    if (axis.isAxisShowLabels()) {
-        const int candidate = (width() - 1) - axis.width();
-        if (candidate >= minimumBarWithLabels) {
-            baseLine = candidate;
-            labelsFit = true;
-        }
-    }
-    BarLineFiller filler(painter);
-    for (int y = h - 1; y >= 0; --y)
-        filler.fill(QRect(0, y, baseLine + 1, 1), ruleSet.convert(axis.screenToValue(y)));
-    axis.drawScaleVertical(painter, baseLine, labelsFit);
-    if (imageBorderValue) {
-        painter.setPen(imageBorderColorValue);
-        painter.drawRect(0, 0, baseLine, h - 1);
-    }
+    const int length = axis.isVertical() ? height() : width();
+    painter.setPen(imageBorderColorValue);
+    painter.drawRect(alongAcross(0, length - 1, baseLine));
 }
 
 // Only the length along the bar reaches the axis; the other dimension is read at paint time.

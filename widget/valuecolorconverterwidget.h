@@ -82,8 +82,10 @@ private:
     Q_DISABLE_COPY(ValueColorConverterWidget)
 
     void prepareAxis();
-    void drawHorizontal(QPainter &painter);
-    void drawVertical(QPainter &painter);
+    int barBaseLine(bool &labelsFit) const;
+    QRect alongAcross(int along, int length, int thickness) const;
+    void drawBar(QPainter &painter, int baseLine);
+    void drawBorder(QPainter &painter, int baseLine);
     int buttonCode(const QMouseEvent *event) const;
 
     ValueAxis axis;
