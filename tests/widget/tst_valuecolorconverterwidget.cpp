@@ -84,6 +84,8 @@ private Q_SLOTS:
     void paintHorizontal_data();
     void paintHorizontal();
     void paintVertical();
+    void handWorkedColors_data();
+    void handWorkedColors();
     void paintMatchesLineDrawing();
     void renderPaths_data();
     void renderPaths();
@@ -411,6 +413,43 @@ void tst_ValueColorConverterWidget::paintVertical()
     const QString mismatch = firstMismatch(image, QRect(0, 0, tickLeft, 100),
                                            [&](int, int y) { return colors.at(y); });
     QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+}
+
+void tst_ValueColorConverterWidget::handWorkedColors_data()
+{
+    QTest::addColumn<bool>("vertical"); // 200 x 40 or 40 x 200, no border, no labels
+    QTest::addColumn<bool>("logarithmic"); // rules 0 (1 when logarithmic) green, 100 red
+    QTest::addColumn<int>("line"); // pixel offset along the bar
+    QTest::addColumn<QColor>("color");
+
+    // 200 pixels for 0..100: offset 100 is the value 50, halfway from green to red in hue
+    QTest::newRow("first column") << false << false << 0 << QColor(0, 255, 0);
+    QTest::newRow("middle column") << false << false << 100 << QColor(255, 255, 0);
+    // vertical: offset 0 is the top, 100 - 0 / 200 * 100
+    QTest::newRow("top row") << true << false << 0 << QColor(255, 0, 0);
+    QTest::newRow("middle row") << true << false << 100 << QColor(255, 255, 0);
+    // two decades over 200 pixels: offset 100 is the value 10, halfway on the log scale
+    QTest::newRow("log middle column") << false << true << 100 << QColor(255, 255, 0);
+}
+
+// Expected colours worked out by hand, independent of the widget's own mapping and conversion.
+void tst_ValueColorConverterWidget::handWorkedColors()
+{
+    QFETCH(bool, vertical);
+    QFETCH(bool, logarithmic);
+    QFETCH(int, line);
+    QFETCH(QColor, color);
+
+    ValueColorConverterWidget w;
+    w.resize(vertical ? QSize(40, 200) : QSize(200, 40));
+    w.setOrientation(vertical ? ValueColorConverterWidget::Vertical
+                              : ValueColorConverterWidget::Horizontal);
+    w.setImageBorder(false);
+    w.setLogarithmic(logarithmic);
+    if (logarithmic)
+        QVERIFY(w.addRule(1, Qt::green));
+    const QImage image = grabImage(w);
+    QCOMPARE(image.pixelColor(vertical ? QPoint(10, line) : QPoint(line, 10)), color);
 }
 
 // The bar must show exactly what one-pixel lines in the converted colours would show,
