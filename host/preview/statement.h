@@ -41,7 +41,6 @@ private:
     static bool parseCall(const QString &rest, Statement &statement, QString &error);
     static bool splitArguments(const QString &text, QStringList &pieces, QString &error);
     static bool parseArgument(const QString &text, ScriptArgument &argument);
-    static bool unquote(const QString &text, QString &result);
     static bool parseNumber(const QString &text, QVariant &number);
 };
 

@@ -1,18 +1,12 @@
 #include "valueconverter.h"
 
+#include "scripttext.h"
+
 #include <QLocale>
 #include <QMetaEnum>
 #include <QStringList>
 
 namespace {
-
-// Text between double quotes loses them; anything else is taken as written.
-QString unquoted(const QString &text)
-{
-    if (text.size() >= 2 && text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"')))
-        return text.mid(1, text.size() - 2);
-    return text;
-}
 
 QString enumKeys(const QMetaEnum &enumeration)
 {
@@ -27,7 +21,9 @@ QString enumKeys(const QMetaEnum &enumeration)
 bool ValueConverter::toPropertyValue(const QMetaProperty &property, const QString &text,
                                      QVariant &value, QString &error)
 {
-    const QString plain = unquoted(text);
+    // Text between double quotes loses them; anything else is taken as written.
+    QString plain = text;
+    ScriptText::unquote(text, plain, ScriptText::Escapes::Keep);
     const bool ok = property.isEnumType() ? toEnumValue(property.enumerator(), plain, value)
                                           : toTypedValue(property.userType(), plain, value);
     if (!ok)
@@ -60,17 +56,6 @@ bool ValueConverter::parseColour(const QString &text, QColor &colour)
     if (!QColor::isValidColor(trimmed))
         return false;
     colour = QColor(trimmed);
-    return true;
-}
-
-bool ValueConverter::parseBool(const QString &text, bool &on)
-{
-    if (text == QLatin1String("true") || text == QLatin1String("TRUE"))
-        on = true;
-    else if (text == QLatin1String("false") || text == QLatin1String("FALSE"))
-        on = false;
-    else
-        return false;
     return true;
 }
 
@@ -114,7 +99,7 @@ bool ValueConverter::toTypedValue(int type, const QString &text, QVariant &value
     switch (type) {
     case QMetaType::Bool: {
         bool on = false;
-        ok = parseBool(text, on);
+        ok = ScriptText::parseBool(text, on);
         value = on;
         break;
     }

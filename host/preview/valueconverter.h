@@ -25,7 +25,6 @@ public:
     // {r,g,b}, {r,g,b,a} with components 0..255, #rrggbb (and Qt's other # forms), or an
     // SVG colour name
     static bool parseColour(const QString &text, QColor &colour);
-    static bool parseBool(const QString &text, bool &on);
 
 private:
     static bool parseColourText(const QString &text, QColor &colour);
