@@ -141,7 +141,7 @@ bool StatementParser::parseArgument(const QString &text, ScriptArgument &argumen
     }
     if ((text.startsWith(QLatin1Char('{')) && text.endsWith(QLatin1Char('}'))) ||
         text.startsWith(QLatin1Char('#'))) {
-        argument.kind = ScriptArgument::ColourText;
+        argument.kind = ScriptArgument::ColorText;
         argument.value = QString(text).remove(QLatin1Char(' '));
         return true;
     }

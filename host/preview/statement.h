@@ -8,7 +8,7 @@
 // One argument of a script method call, as written.
 struct ScriptArgument
 {
-    enum Kind { Number, String, ColourText, Boolean, Variable };
+    enum Kind { Number, String, ColorText, Boolean, Variable };
     Kind kind = Number;
     QString text; // the source text, used to echo the call
     QVariant value; // int or double, unquoted QString, colour text, bool, or the variable name

@@ -40,7 +40,7 @@ bool ValueConverter::toArgumentValue(const ScriptArgument &argument, int type, Q
         return true;
     }
     const bool fromText =
-            argument.kind == ScriptArgument::String || argument.kind == ScriptArgument::ColourText;
+            argument.kind == ScriptArgument::String || argument.kind == ScriptArgument::ColorText;
     const bool ok = fromText ? toTypedValue(type, argument.value.toString(), value)
                              : toTypedValue(type, argument.text, value);
     if (!ok)
@@ -48,18 +48,18 @@ bool ValueConverter::toArgumentValue(const ScriptArgument &argument, int type, Q
     return ok;
 }
 
-bool ValueConverter::parseColour(const QString &text, QColor &colour)
+bool ValueConverter::parseColor(const QString &text, QColor &color)
 {
     const QString trimmed = text.trimmed();
     if (trimmed.startsWith(QLatin1Char('{')))
-        return parseColourText(trimmed, colour);
+        return parseColorText(trimmed, color);
     if (!QColor::isValidColor(trimmed))
         return false;
-    colour = QColor(trimmed);
+    color = QColor(trimmed);
     return true;
 }
 
-bool ValueConverter::parseColourText(const QString &text, QColor &colour)
+bool ValueConverter::parseColorText(const QString &text, QColor &color)
 {
     if (!text.endsWith(QLatin1Char('}')))
         return false;
@@ -73,7 +73,7 @@ bool ValueConverter::parseColourText(const QString &text, QColor &colour)
         if (!ok || components[i] < 0 || components[i] > 255)
             return false;
     }
-    colour = QColor(components[0], components[1], components[2], components[3]);
+    color = QColor(components[0], components[1], components[2], components[3]);
     return true;
 }
 
@@ -117,9 +117,9 @@ bool ValueConverter::toTypedValue(int type, const QString &text, QVariant &value
         value = c.toDouble(text, &ok);
         break;
     case QMetaType::QColor: {
-        QColor colour;
-        ok = parseColour(text, colour);
-        value = colour;
+        QColor color;
+        ok = parseColor(text, color);
+        value = color;
         break;
     }
     case QMetaType::QString:
