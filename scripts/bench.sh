@@ -6,8 +6,10 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
+. "$root/scripts/common.sh"
 
 build=${BENCH_BUILD_DIR:-$root/build-bench}
 BUILD_JOBS=${BENCH_JOBS:-2} "$root/scripts/build.sh" --target mvc_bench "$build" \
     -DCMAKE_BUILD_TYPE=Release -DBUILD_BENCHMARKS=ON -DBUILD_TESTING=OFF
+use_private_runtime_dir "$build"
 QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/bin/mvc_bench" "$@"

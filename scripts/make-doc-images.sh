@@ -15,6 +15,7 @@ if [ ! -x "$preview" ]; then
     exit 1
 fi
 . "$root/scripts/common.sh"
+use_private_runtime_dir "$1"
 mkdir -p "$root/docs/images"
 
 for example in "$root"/examples/*.ctl; do

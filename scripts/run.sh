@@ -10,6 +10,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 build=${BUILD_DIR:-$root/build}
 "$root/scripts/build.sh" "$build"
+use_private_runtime_dir "$build"
 
 example=${1:-$root/examples/temperature.ctl}
 picture=${2:-$build/temperature.png}
