@@ -1,6 +1,7 @@
 // Vacuum pressure from 1e-3 to 1e3 mbar on a logarithmic scale with a label per decade.
 // Switching to logarithmic mode drops the rules at 0 and below, so the scale is built after
-// it from an empty rule set. Picture: docs/images/pressure-log.png (400x60).
+// it from an empty rule set. Picture: docs/images/pressure-log.png.
+// size: 400x60
 logarithmic = true
 axisShowLabels = true
 axisColor = darkslategray

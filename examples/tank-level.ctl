@@ -1,6 +1,7 @@
 // Filling level of a tank in percent, on a vertical bar: red when nearly empty, orange when
-// low, green in the working range, blue when nearly full. Picture: docs/images/tank-level.png
-// (90x240).
+// low, green in the working range, blue when nearly full.
+// Picture: docs/images/tank-level.png.
+// size: 90x240
 orientation = Vertical
 axisShowLabels = TRUE
 imageBorderColor = #202020

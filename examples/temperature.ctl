@@ -1,5 +1,6 @@
 // Outdoor temperature from -20 to 120 degrees: blue, green, yellow, red along a horizontal
-// bar with labelled ticks. Picture: docs/images/temperature.png (300x60).
+// bar with labelled ticks. Picture: docs/images/temperature.png.
+// size: 300x60
 orientation = Horizontal
 axisShowLabels = true
 axisTickSize = 6

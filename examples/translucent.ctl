@@ -1,6 +1,7 @@
 // An orange that fades in from fully transparent to opaque along the bar, so that whatever
-// lies behind the widget shows through at the low end. Picture: docs/images/translucent.png
-// (300x60).
+// lies behind the widget shows through at the low end.
+// Picture: docs/images/translucent.png.
+// size: 300x60
 imageBorder = false
 axisShowLabels = true
 

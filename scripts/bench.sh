@@ -6,17 +6,10 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
+. "$root/scripts/common.sh"
 
 build=${BENCH_BUILD_DIR:-$root/build-bench}
-generator=()
-if command -v ninja >/dev/null 2>&1; then
-    generator=(-G Ninja)
-fi
-if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S "$root" -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release \
-        -DBUILD_BENCHMARKS=ON -DBUILD_TESTING=OFF -DWARNINGS_AS_ERRORS=ON
-else
-    cmake -S "$root" -B "$build" -DBUILD_BENCHMARKS=ON >/dev/null
-fi
-cmake --build "$build" --target mvc_bench -j "${BENCH_JOBS:-2}"
+BUILD_JOBS=${BENCH_JOBS:-2} "$root/scripts/build.sh" --target mvc_bench "$build" \
+    -DCMAKE_BUILD_TYPE=Release -DBUILD_BENCHMARKS=ON -DBUILD_TESTING=OFF
+use_private_runtime_dir "$build"
 QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/bin/mvc_bench" "$@"

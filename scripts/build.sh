@@ -1,7 +1,16 @@
 #!/usr/bin/env bash
-# Configures and builds one build tree: scripts/build.sh BUILD_DIR [cmake options...]
+# Configures and builds one build tree:
+#   scripts/build.sh [--target TARGET] BUILD_DIR [cmake options...]
+# A new tree is configured RelWithDebInfo with warnings as errors; the cmake options come
+# after these, so -DCMAKE_BUILD_TYPE=Release and the like override them. Builds every target
+# or only TARGET, with BUILD_JOBS jobs (default: one per processor).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+target=()
+if [ "${1:-}" = --target ]; then
+    target=(--target "$2")
+    shift 2
+fi
 build=$1
 shift
 generator=()
@@ -14,4 +23,4 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
 else
     cmake -S "$root" -B "$build" "$@" >/dev/null
 fi
-cmake --build "$build" -j "$(nproc)"
+cmake --build "$build" "${target[@]}" -j "${BUILD_JOBS:-$(nproc)}"

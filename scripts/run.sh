@@ -2,16 +2,19 @@
 # Sets up the machine, builds, and runs the preview host on an example script: it prints
 # the script's results and writes the picture of the colour scale.
 #   scripts/run.sh [EXAMPLE.ctl] [PICTURE.png] [WxH]
+# The panel is as large as the example's "// size: WxH" line says, unless WxH is given.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
+. "$root/scripts/common.sh"
 
 build=${BUILD_DIR:-$root/build}
 "$root/scripts/build.sh" "$build"
+use_private_runtime_dir "$build"
 
 example=${1:-$root/examples/temperature.ctl}
 picture=${2:-$build/temperature.png}
-size=${3:-300x60}
-QT_QPA_PLATFORM=offscreen "$build/bin/ewo-preview" --script "$example" --size "$size" \
-    --png "$picture"
+size=${3:-$(example_size "$example")}
+QT_QPA_PLATFORM=offscreen "$build/bin/ewo-preview" --script "$example" \
+    ${size:+--size "$size"} --png "$picture"
 echo "picture written to $picture"

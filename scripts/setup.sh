@@ -9,7 +9,6 @@
 #   libbenchmark-dev, libqwt-qt5-dev benchmarks and the peer they compare against
 #   xvfb, xdotool                    the real-window mouse test of the preview host
 #   g++-mingw-w64-x86-64-posix       Windows x64 syntax check of the plug-in sources
-#   valgrind                         leak and lifetime check
 set -euo pipefail
 
 packages=(
@@ -20,7 +19,6 @@ packages=(
     libbenchmark-dev libqwt-qt5-dev
     xvfb xdotool
     g++-mingw-w64-x86-64-posix
-    valgrind
 )
 
 missing=()

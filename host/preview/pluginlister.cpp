@@ -1,12 +1,12 @@
 #include "pluginlister.h"
 
+#include "scripttext.h"
 #include "valueformatter.h"
 
 #include <BaseExternWidget.hxx>
 
 #include <QMetaEnum>
 #include <QMetaProperty>
-#include <QRegularExpression>
 #include <QWidget>
 
 namespace {
@@ -71,8 +71,7 @@ QStringList PluginLister::methodLines(const BaseExternWidget &adapter)
 // "  [bool (double, QColor)]" when methodInterface describes the method, else nothing.
 QString PluginLister::reportedTypes(const BaseExternWidget &adapter, const QString &signature)
 {
-    static const QRegularExpression namePattern(QStringLiteral("(\\w+)\\s*\\("));
-    const QString name = namePattern.match(signature).captured(1);
+    const QString name = ScriptText::methodName(signature);
     QVariant::Type returnType = QVariant::Invalid;
     QList<QVariant::Type> argTypes;
     if (name.isEmpty() || !adapter.methodInterface(name, returnType, argTypes))

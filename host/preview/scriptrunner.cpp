@@ -1,6 +1,7 @@
 #include "scriptrunner.h"
 
 #include "console.h"
+#include "scripttext.h"
 #include "valueconverter.h"
 #include "valueformatter.h"
 
@@ -8,7 +9,6 @@
 
 #include <QFile>
 #include <QMetaProperty>
-#include <QRegularExpression>
 #include <QTextStream>
 #include <QWidget>
 
@@ -166,16 +166,14 @@ void ScriptRunner::printCallResult(const Statement &statement, const QVariant &r
     }
 }
 
-// The names in the signature texts of methodList, e.g. "getRules" from
-// "int getRules(dyn_float &dfValues, dyn_string &dsColors)".
+// The names in the signature texts of methodList.
 QStringList ScriptRunner::methodNames() const
 {
-    static const QRegularExpression namePattern(QStringLiteral("(\\w+)\\s*\\("));
     QStringList names;
     for (const QString &signature : adapter.methodList()) {
-        const QRegularExpressionMatch match = namePattern.match(signature);
-        if (match.hasMatch())
-            names.append(match.captured(1));
+        const QString name = ScriptText::methodName(signature);
+        if (!name.isEmpty())
+            names.append(name);
     }
     return names;
 }

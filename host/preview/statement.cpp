@@ -1,5 +1,7 @@
 #include "statement.h"
 
+#include "scripttext.h"
+
 #include <QLocale>
 #include <QStringList>
 
@@ -133,20 +135,20 @@ bool StatementParser::parseArgument(const QString &text, ScriptArgument &argumen
     if (text.startsWith(QLatin1Char('"'))) {
         argument.kind = ScriptArgument::String;
         QString string;
-        const bool ok = unquote(text, string);
+        const bool ok = ScriptText::unquote(text, string, ScriptText::Escapes::Decode);
         argument.value = string;
         return ok;
     }
     if ((text.startsWith(QLatin1Char('{')) && text.endsWith(QLatin1Char('}'))) ||
         text.startsWith(QLatin1Char('#'))) {
-        argument.kind = ScriptArgument::ColourText;
+        argument.kind = ScriptArgument::ColorText;
         argument.value = QString(text).remove(QLatin1Char(' '));
         return true;
     }
-    if (text == QLatin1String("true") || text == QLatin1String("TRUE") ||
-        text == QLatin1String("false") || text == QLatin1String("FALSE")) {
+    bool on = false;
+    if (ScriptText::parseBool(text, on)) {
         argument.kind = ScriptArgument::Boolean;
-        argument.value = text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
+        argument.value = on;
         return true;
     }
     if (!text.isEmpty() && identifierLength(text) == text.size()) {
@@ -156,29 +158,6 @@ bool StatementParser::parseArgument(const QString &text, ScriptArgument &argumen
     }
     argument.kind = ScriptArgument::Number;
     return parseNumber(text, argument.value);
-}
-
-// Reads a whole "..." token; \" \\ \n and \t are the escapes a script knows.
-bool StatementParser::unquote(const QString &text, QString &result)
-{
-    if (text.size() < 2 || !text.endsWith(QLatin1Char('"')))
-        return false;
-    for (int i = 1; i < text.size() - 1; ++i) {
-        QChar c = text.at(i);
-        if (c == QLatin1Char('"'))
-            return false;
-        if (c == QLatin1Char('\\')) {
-            if (++i == text.size() - 1)
-                return false;
-            c = text.at(i);
-            if (c == QLatin1Char('n'))
-                c = QLatin1Char('\n');
-            else if (c == QLatin1Char('t'))
-                c = QLatin1Char('\t');
-        }
-        result.append(c);
-    }
-    return true;
 }
 
 // Integers stay integers, as a script passes them; anything else numeric is a double.

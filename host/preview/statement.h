@@ -8,7 +8,7 @@
 // One argument of a script method call, as written.
 struct ScriptArgument
 {
-    enum Kind { Number, String, ColourText, Boolean, Variable };
+    enum Kind { Number, String, ColorText, Boolean, Variable };
     Kind kind = Number;
     QString text; // the source text, used to echo the call
     QVariant value; // int or double, unquoted QString, colour text, bool, or the variable name
@@ -41,7 +41,6 @@ private:
     static bool parseCall(const QString &rest, Statement &statement, QString &error);
     static bool splitArguments(const QString &text, QStringList &pieces, QString &error);
     static bool parseArgument(const QString &text, ScriptArgument &argument);
-    static bool unquote(const QString &text, QString &result);
     static bool parseNumber(const QString &text, QVariant &number);
 };
 

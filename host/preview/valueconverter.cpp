@@ -1,18 +1,12 @@
 #include "valueconverter.h"
 
+#include "scripttext.h"
+
 #include <QLocale>
 #include <QMetaEnum>
 #include <QStringList>
 
 namespace {
-
-// Text between double quotes loses them; anything else is taken as written.
-QString unquoted(const QString &text)
-{
-    if (text.size() >= 2 && text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"')))
-        return text.mid(1, text.size() - 2);
-    return text;
-}
 
 QString enumKeys(const QMetaEnum &enumeration)
 {
@@ -27,7 +21,9 @@ QString enumKeys(const QMetaEnum &enumeration)
 bool ValueConverter::toPropertyValue(const QMetaProperty &property, const QString &text,
                                      QVariant &value, QString &error)
 {
-    const QString plain = unquoted(text);
+    // Text between double quotes loses them; anything else is taken as written.
+    QString plain = text;
+    ScriptText::unquote(text, plain, ScriptText::Escapes::Keep);
     const bool ok = property.isEnumType() ? toEnumValue(property.enumerator(), plain, value)
                                           : toTypedValue(property.userType(), plain, value);
     if (!ok)
@@ -44,7 +40,7 @@ bool ValueConverter::toArgumentValue(const ScriptArgument &argument, int type, Q
         return true;
     }
     const bool fromText =
-            argument.kind == ScriptArgument::String || argument.kind == ScriptArgument::ColourText;
+            argument.kind == ScriptArgument::String || argument.kind == ScriptArgument::ColorText;
     const bool ok = fromText ? toTypedValue(type, argument.value.toString(), value)
                              : toTypedValue(type, argument.text, value);
     if (!ok)
@@ -52,29 +48,18 @@ bool ValueConverter::toArgumentValue(const ScriptArgument &argument, int type, Q
     return ok;
 }
 
-bool ValueConverter::parseColour(const QString &text, QColor &colour)
+bool ValueConverter::parseColor(const QString &text, QColor &color)
 {
     const QString trimmed = text.trimmed();
     if (trimmed.startsWith(QLatin1Char('{')))
-        return parseColourText(trimmed, colour);
+        return parseColorText(trimmed, color);
     if (!QColor::isValidColor(trimmed))
         return false;
-    colour = QColor(trimmed);
+    color = QColor(trimmed);
     return true;
 }
 
-bool ValueConverter::parseBool(const QString &text, bool &on)
-{
-    if (text == QLatin1String("true") || text == QLatin1String("TRUE"))
-        on = true;
-    else if (text == QLatin1String("false") || text == QLatin1String("FALSE"))
-        on = false;
-    else
-        return false;
-    return true;
-}
-
-bool ValueConverter::parseColourText(const QString &text, QColor &colour)
+bool ValueConverter::parseColorText(const QString &text, QColor &color)
 {
     if (!text.endsWith(QLatin1Char('}')))
         return false;
@@ -88,7 +73,7 @@ bool ValueConverter::parseColourText(const QString &text, QColor &colour)
         if (!ok || components[i] < 0 || components[i] > 255)
             return false;
     }
-    colour = QColor(components[0], components[1], components[2], components[3]);
+    color = QColor(components[0], components[1], components[2], components[3]);
     return true;
 }
 
@@ -114,7 +99,7 @@ bool ValueConverter::toTypedValue(int type, const QString &text, QVariant &value
     switch (type) {
     case QMetaType::Bool: {
         bool on = false;
-        ok = parseBool(text, on);
+        ok = ScriptText::parseBool(text, on);
         value = on;
         break;
     }
@@ -132,9 +117,9 @@ bool ValueConverter::toTypedValue(int type, const QString &text, QVariant &value
         value = c.toDouble(text, &ok);
         break;
     case QMetaType::QColor: {
-        QColor colour;
-        ok = parseColour(text, colour);
-        value = colour;
+        QColor color;
+        ok = parseColor(text, color);
+        value = color;
         break;
     }
     case QMetaType::QString:

@@ -24,11 +24,10 @@ public:
 
     // {r,g,b}, {r,g,b,a} with components 0..255, #rrggbb (and Qt's other # forms), or an
     // SVG colour name
-    static bool parseColour(const QString &text, QColor &colour);
-    static bool parseBool(const QString &text, bool &on);
+    static bool parseColor(const QString &text, QColor &color);
 
 private:
-    static bool parseColourText(const QString &text, QColor &colour);
+    static bool parseColorText(const QString &text, QColor &color);
     static bool toEnumValue(const QMetaEnum &enumeration, const QString &text, QVariant &value);
     static bool toTypedValue(int type, const QString &text, QVariant &value);
     static QString expectation(const QMetaProperty &property);

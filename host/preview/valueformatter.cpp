@@ -10,7 +10,7 @@ QString ValueFormatter::format(const QVariant &value)
     case QMetaType::UnknownType:
         return {};
     case QMetaType::QColor:
-        return colourText(value.value<QColor>());
+        return colorText(value.value<QColor>());
     case QMetaType::Bool:
         return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
     case QMetaType::Double:
@@ -29,18 +29,18 @@ QString ValueFormatter::format(const QVariant &value)
     }
 }
 
-QString ValueFormatter::colourText(const QColor &colour)
+QString ValueFormatter::colorText(const QColor &color)
 {
-    if (colour.alpha() == 255)
+    if (color.alpha() == 255)
         return QStringLiteral("{%1,%2,%3}")
-                .arg(colour.red())
-                .arg(colour.green())
-                .arg(colour.blue());
+                .arg(color.red())
+                .arg(color.green())
+                .arg(color.blue());
     return QStringLiteral("{%1,%2,%3,%4}")
-            .arg(colour.red())
-            .arg(colour.green())
-            .arg(colour.blue())
-            .arg(colour.alpha());
+            .arg(color.red())
+            .arg(color.green())
+            .arg(color.blue())
+            .arg(color.alpha());
 }
 
 QString ValueFormatter::formatProperty(const QMetaProperty &property, const QVariant &value)

@@ -13,7 +13,7 @@ class ValueFormatter
 {
 public:
     static QString format(const QVariant &value);
-    static QString colourText(const QColor &colour);
+    static QString colorText(const QColor &color);
     // a property's current value; enumerations by key
     static QString formatProperty(const QMetaProperty &property, const QVariant &value);
     // a host signal as it arrives: name(value, value, ...)

@@ -1,6 +1,5 @@
 #include "previewrun.h"
 
-#include <QDir>
 #include <QProcess>
 
 PreviewRun PreviewRun::start(const QStringList &arguments, int timeoutMs)
@@ -26,15 +25,11 @@ PreviewRun PreviewRun::start(const QStringList &arguments, const QProcessEnviron
     return run;
 }
 
-// A private runtime folder keeps Qt from warning about a missing XDG_RUNTIME_DIR.
+// The test's own environment, XDG_RUNTIME_DIR included (CTest provides one when the build
+// was configured without it).
 QProcessEnvironment PreviewRun::environment()
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    const QString runtime = QDir::temp().filePath(QStringLiteral("ewo-preview-test-runtime"));
-    QDir().mkpath(runtime);
-    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
-    return env;
+    return QProcessEnvironment::systemEnvironment();
 }
 
 QStringList PreviewRun::messages() const

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -26,6 +27,22 @@ bool near(const QColor &actual, const QColor &expected, int tolerance)
 QString example(const char *name)
 {
     return QStringLiteral(EXAMPLES_DIR "/%1.ctl").arg(QLatin1String(name));
+}
+
+// The panel size an example states in its "// size: WxH" line; invalid when it states none.
+QSize exampleSize(const QString &path)
+{
+    const QRegularExpression sizeLine(QStringLiteral("^// size: (\\d+)x(\\d+)$"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    while (!file.atEnd()) {
+        const QRegularExpressionMatch match =
+                sizeLine.match(QString::fromUtf8(file.readLine()).trimmed());
+        if (match.hasMatch())
+            return {match.captured(1).toInt(), match.captured(2).toInt()};
+    }
+    return {};
 }
 
 } // namespace
@@ -74,13 +91,12 @@ QString tst_Preview::writeScript(const QString &text) const
 
 void tst_Preview::examples_data()
 {
-    QTest::addColumn<QString>("script");
-    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QString>("script"); // run at the size its "// size: WxH" line states
     QTest::addColumn<QStringList>("expectedLines"); // each must appear on stdout as a whole line
     QTest::addColumn<QVector<PixelProbe>>("pixels"); // within 40 per channel
 
     QTest::newRow("temperature")
-            << example("temperature") << QSize(300, 60)
+            << example("temperature")
             << QStringList{QStringLiteral("clearRules()"),
                            QStringLiteral("addRule(-20, \"{0,0,255}\") -> true"),
                            QStringLiteral("getRules(values, colors) -> 4"),
@@ -91,20 +107,20 @@ void tst_Preview::examples_data()
                            QStringLiteral("convert(150) -> {255,0,0}")}
             << QVector<PixelProbe>{{{2, 3}, QColor(0, 0, 255)}, {{297, 3}, QColor(255, 0, 0)}};
     QTest::newRow("tank level, vertical")
-            << example("tank-level") << QSize(90, 240)
+            << example("tank-level")
             << QStringList{QStringLiteral("getRules(levels, colors) -> 5"),
                            QStringLiteral("  levels = [0, 15, 30, 85, 100]"),
                            QStringLiteral("convert(50) -> {0,170,0}")}
             << QVector<PixelProbe>{{{3, 2}, QColor(0, 90, 255)}, {{3, 237}, QColor(200, 0, 0)}};
     QTest::newRow("pressure, logarithmic")
-            << example("pressure-log") << QSize(400, 60)
+            << example("pressure-log")
             << QStringList{QStringLiteral("getRules(pressures, colors) -> 4"),
                            QStringLiteral("  pressures = [0.001, 0.1, 10, 1000]"),
                            QStringLiteral("removeRule(0) -> false")}
             << QVector<PixelProbe>{{{2, 3}, QColor(0, 0, 160)}, {{397, 3}, QColor(255, 0, 0)}};
     // transparent at the low end: the light panel background shows; opaque orange at the top
     QTest::newRow("translucent")
-            << example("translucent") << QSize(300, 60)
+            << example("translucent")
             << QStringList{QStringLiteral("  colors = [\"{255,140,0,0}\", \"{255,140,0}\"]"),
                            QStringLiteral("convert(50) -> {255,140,0,128}")}
             << QVector<PixelProbe>{{{0, 3}, QColor(239, 239, 239)},
@@ -114,10 +130,11 @@ void tst_Preview::examples_data()
 void tst_Preview::examples()
 {
     QFETCH(QString, script);
-    QFETCH(QSize, size);
     QFETCH(QStringList, expectedLines);
     QFETCH(QVector<PixelProbe>, pixels);
 
+    const QSize size = exampleSize(script);
+    QVERIFY2(size.isValid(), qPrintable(script + QLatin1String(" has no // size: WxH line")));
     const PreviewRun run =
             PreviewRun::start({QStringLiteral("--script"), script, QStringLiteral("--size"),
                                QStringLiteral("%1x%2").arg(size.width()).arg(size.height()),
