@@ -9,7 +9,13 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/common.sh"
 
 build=${BUILD_DIR:-$root/build}
-"$root/scripts/build.sh" "$build"
+# The build's own progress goes to a log, so that the script's results come first; a failed
+# build shows its log.
+mkdir -p "$build"
+if ! "$root/scripts/build.sh" "$build" > "$build/run-build.log" 2>&1; then
+    cat "$build/run-build.log" >&2
+    exit 1
+fi
 use_private_runtime_dir "$build"
 
 example=${1:-$root/examples/temperature.ctl}

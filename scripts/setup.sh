@@ -29,7 +29,6 @@ for p in "${packages[@]}"; do
 done
 
 if [ ${#missing[@]} -eq 0 ]; then
-    echo "setup: all packages present"
     exit 0
 fi
 
