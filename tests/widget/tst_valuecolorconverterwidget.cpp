@@ -30,6 +30,16 @@ protected:
     }
 };
 
+// Shows the widget and lets its first paint pass, so that a PaintCounter sees only later ones.
+bool showSettled(QWidget &widget)
+{
+    widget.show();
+    if (!QTest::qWaitForWindowExposed(&widget))
+        return false;
+    QTest::qWait(20);
+    return true;
+}
+
 // The colours the bar must show: one per pixel line, from the rule set at the axis value.
 QVector<QRgb> expectedLineColors(ValueColorConverterWidget &widget, int lines)
 {
@@ -241,9 +251,7 @@ void tst_ValueColorConverterWidget::setterSideEffects()
 
     ValueColorConverterWidget w;
     w.resize(200, 40);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QTest::qWait(20);
+    QVERIFY(showSettled(w));
     PaintCounter counter(&w);
     QVERIFY(w.setProperty(name.constData(), value));
     QTest::qWait(50);
@@ -303,9 +311,7 @@ void tst_ValueColorConverterWidget::replacedColorRepaints()
 {
     ValueColorConverterWidget w;
     w.resize(200, 40);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QTest::qWait(20);
+    QVERIFY(showSettled(w));
     PaintCounter counter(&w);
     QVERIFY(!w.addRule(100, Qt::blue));
     QTRY_VERIFY(counter.count > 0);
@@ -350,9 +356,7 @@ void tst_ValueColorConverterWidget::layoutFollowsOrientationAndFont()
                                 : ValueColorConverterWidget::Vertical;
     changed.setOrientation(fontChanges ? orientation : other);
     changed.setAxisShowLabels(true);
-    changed.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&changed));
-    QTest::qWait(20);
+    QVERIFY(showSettled(changed));
     PaintCounter counter(&changed);
     if (fontChanges)
         changed.setFont(font);
