@@ -230,30 +230,35 @@ void TestValueAxis::linearScale_data()
     QTest::addColumn<double>("lo");
     QTest::addColumn<double>("hi");
     QTest::addColumn<double>("exponent");
+    QTest::addColumn<double>("scaleFactor");
     QTest::addColumn<double>("scaleMin");
     QTest::addColumn<double>("scaleMax");
     QTest::addColumn<double>("labelStep");
     QTest::addColumn<double>("firstLabel");
     QTest::addColumn<QString>("labels");
 
-    QTest::newRow("0..100") << 0.0 << 100.0 << 0.0 << 0.0 << 100.0 << 10.0 << 0.0
+    QTest::newRow("0..100") << 0.0 << 100.0 << 0.0 << 1.0 << 0.0 << 100.0 << 10.0 << 0.0
                             << "0 10 20 30 40 50 60 70 80 90 100";
-    QTest::newRow("0..1") << 0.0 << 1.0 << 0.0 << 0.0 << 1.0 << 0.2 << 0.0 << "0 0.2 0.4 0.6 0.8 1";
+    QTest::newRow("0..1") << 0.0 << 1.0 << 0.0 << 1.0 << 0.0 << 1.0 << 0.2 << 0.0
+                          << "0 0.2 0.4 0.6 0.8 1";
     QTest::newRow("3..47 aligned")
-            << 3.0 << 47.0 << 0.0 << 3.0 << 47.0 << 10.0 << 10.0 << "10 20 30 40";
-    QTest::newRow("0..999 rounded out") << 0.0 << 999.0 << 0.0 << 0.0 << 1000.0 << 100.0 << 0.0
-                                        << "0 100 200 300 400 500 600 700 800 900 1000";
-    QTest::newRow("0..5000") << 0.0 << 5000.0 << 3.0 << 0.0 << 5.0 << 1.0 << 0.0 << "0 1 2 3 4 5";
-    QTest::newRow("250..1250") << 250.0 << 1250.0 << 3.0 << 0.2 << 1.3 << 0.2 << 0.2
+            << 3.0 << 47.0 << 0.0 << 1.0 << 3.0 << 47.0 << 10.0 << 10.0 << "10 20 30 40";
+    QTest::newRow("0..999 rounded out") << 0.0 << 999.0 << 0.0 << 1.0 << 0.0 << 1000.0 << 100.0
+                                        << 0.0 << "0 100 200 300 400 500 600 700 800 900 1000";
+    QTest::newRow("0..5000") << 0.0 << 5000.0 << 3.0 << 1e3 << 0.0 << 5.0 << 1.0 << 0.0
+                             << "0 1 2 3 4 5";
+    QTest::newRow("250..1250") << 250.0 << 1250.0 << 3.0 << 1e3 << 0.2 << 1.3 << 0.2 << 0.2
                                << "0.2 0.4 0.6 0.8 1 1.2";
-    QTest::newRow("0.001..0.002") << 0.001 << 0.002 << -3.0 << 1.0 << 2.0 << 0.2 << 1.0
+    QTest::newRow("0.001..0.002") << 0.001 << 0.002 << -3.0 << 1e-3 << 1.0 << 2.0 << 0.2 << 1.0
                                   << "1 1.2 1.4 1.6 1.8 2";
-    QTest::newRow("-1..1") << -1.0 << 1.0 << 0.0 << -1.0 << 1.0 << 0.5 << -1.0 << "-1 -0.5 0 0.5 1";
+    QTest::newRow("-1..1") << -1.0 << 1.0 << 0.0 << 1.0 << -1.0 << 1.0 << 0.5 << -1.0
+                           << "-1 -0.5 0 0.5 1";
     QTest::newRow("-5..5 not aligned")
-            << -5.0 << 5.0 << 0.0 << -5.0 << 5.0 << 2.0 << -5.0 << "-5 -3 -1 1 3 5";
+            << -5.0 << 5.0 << 0.0 << 1.0 << -5.0 << 5.0 << 2.0 << -5.0 << "-5 -3 -1 1 3 5";
     QTest::newRow("range under 15")
-            << 0.0 << 14.9 << 0.0 << 0.0 << 15.0 << 2.0 << 0.0 << "0 2 4 6 8 10 12 14";
-    QTest::newRow("range 15") << 0.0 << 15.0 << 0.0 << 0.0 << 15.0 << 5.0 << 0.0 << "0 5 10 15";
+            << 0.0 << 14.9 << 0.0 << 1.0 << 0.0 << 15.0 << 2.0 << 0.0 << "0 2 4 6 8 10 12 14";
+    QTest::newRow("range 15") << 0.0 << 15.0 << 0.0 << 1.0 << 0.0 << 15.0 << 5.0 << 0.0
+                              << "0 5 10 15";
 }
 
 void TestValueAxis::linearScale()
@@ -261,6 +266,7 @@ void TestValueAxis::linearScale()
     QFETCH(double, lo);
     QFETCH(double, hi);
     QFETCH(double, exponent);
+    QFETCH(double, scaleFactor);
     QFETCH(double, scaleMin);
     QFETCH(double, scaleMax);
     QFETCH(double, labelStep);
@@ -269,7 +275,7 @@ void TestValueAxis::linearScale()
     ValueAxis axis;
     prepareAxis(axis, Setup{lo, hi});
     QCOMPARE(axis.getExponent(), exponent);
-    QCOMPARE(axis.getScaleFactor(), std::pow(10.0, exponent));
+    QCOMPARE(axis.getScaleFactor(), scaleFactor); // the double nearest to 10^exponent
     QVERIFY(closeTo(axis.getScaleMin(), scaleMin, 1e-12));
     QVERIFY(closeTo(axis.getScaleMax(), scaleMax, 1e-12));
     QVERIFY(closeTo(axis.getLabelStep(), labelStep, 1e-12));
