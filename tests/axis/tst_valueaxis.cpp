@@ -1,8 +1,10 @@
+#include "testfont.h"
 #include "valueaxis.h"
 
 #include <QtGui>
 #include <QtTest>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <functional>
@@ -33,16 +35,14 @@ struct Setup
 
 using Change = std::function<void(ValueAxis &)>;
 
-QFont testFont()
+QFont axisFont()
 {
-    QFont font(QStringLiteral("DejaVu Sans Mono"));
-    font.setPixelSize(11);
-    return font;
+    return testFont("DejaVu Sans Mono", 11);
 }
 
 int textWidth(const QString &text)
 {
-    return QFontMetrics(testFont()).boundingRect(text).width();
+    return QFontMetrics(axisFont()).boundingRect(text).width();
 }
 
 void prepareAxis(ValueAxis &axis, const Setup &s)
@@ -57,7 +57,7 @@ void prepareAxis(ValueAxis &axis, const Setup &s)
     else
         axis.setWidth(s.length);
     axis.setLimits(s.lo, s.hi);
-    axis.prepare(QFontMetrics(testFont()));
+    axis.prepare(QFontMetrics(axisFont()));
 }
 
 int thicknessOf(const ValueAxis &axis)
@@ -82,7 +82,7 @@ QImage drawnImage(ValueAxis &axis, int baseLine, bool labels, int size)
     QImage image(size, size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    painter.setFont(testFont());
+    painter.setFont(axisFont());
     axis.setAxisColor(tickColour);
     axis.setAxisLabelColor(labelColour);
     if (axis.isVertical())
@@ -146,6 +146,8 @@ private Q_SLOTS:
     void thickness();
     void drawing_data();
     void drawing();
+    void labelPixels_data();
+    void labelPixels();
     void penAfterDrawing_data();
     void penAfterDrawing();
     void unsoundInputs_data();
@@ -221,8 +223,8 @@ void TestValueAxis::preparationFlag()
     QCOMPARE(axis.isPreparationNeeded(), needed);
     QCOMPARE(axis.getScaleMax(), 100.0); // setters only mark, they never prepare
     QCOMPARE(axis.getLabelInterval(), 1);
-    QCOMPARE(axis.prepare(QFontMetrics(testFont())), needed);
-    QVERIFY(!axis.prepare(QFontMetrics(testFont())));
+    QCOMPARE(axis.prepare(QFontMetrics(axisFont())), needed);
+    QVERIFY(!axis.prepare(QFontMetrics(axisFont())));
 }
 
 void TestValueAxis::linearScale_data()
@@ -351,7 +353,7 @@ void TestValueAxis::logScale_data()
     QTest::addColumn<int>("labelInterval");
     QTest::addColumn<int>("thickness");
 
-    QCOMPARE(QFontMetrics(testFont()).boundingRect(QStringLiteral("1E-6789")).height(), 14);
+    QCOMPARE(QFontMetrics(axisFont()).boundingRect(QStringLiteral("1E-6789")).height(), 14);
     const int wide = textWidth("1E3") + 5;
     QTest::newRow("vertical 200: every second")
             << Setup{1, 1000, true, 200, true, true} << 0.7710 << 1297.0 << 2 << wide;
@@ -582,6 +584,58 @@ void TestValueAxis::drawing()
     QCOMPARE(containsColour(image, true), labelDrawn);
 }
 
+void TestValueAxis::labelPixels_data()
+{
+    QTest::addColumn<Setup>("setup"); // drawn at base line 10 with labels, tick 5
+    QTest::addColumn<QString>("text"); // one label
+    QTest::addColumn<QPoint>("origin"); // the start of its text base line
+    QTest::addColumn<QRect>("glyphs"); // the pixels compared: the text's box beyond the tick
+
+    // "50" is 13 pixels wide, "100" 19 from one pixel right of the origin; every label is
+    // 14 high, 3 of them below the base line
+    QTest::newRow("horizontal: centred under the tick, below its end")
+            << Setup{0, 100, false, 300, false, true} << "50" << QPoint(150 - 6, 10 + 5 + 14)
+            << QRect(144, 18, 13, 14);
+    QTest::newRow("horizontal: last tick, one beyond the scale")
+            << Setup{0, 100, false, 300, false, true} << "100" << QPoint(300 - 9, 10 + 5 + 14)
+            << QRect(292, 18, 19, 14);
+    QTest::newRow("vertical: right of the tick, centred on it")
+            << Setup{0, 100, true, 300, false, true} << "50" << QPoint(10 + 5, 149 + 7 - 3)
+            << QRect(16, 142, 12, 14);
+}
+
+// Each glyph pixel of a label is what drawing the text at its place gives; elsewhere the
+// drawing test checks exact pixels.
+void TestValueAxis::labelPixels()
+{
+    QFETCH(Setup, setup);
+    QFETCH(QString, text);
+    QFETCH(QPoint, origin);
+    QFETCH(QRect, glyphs);
+    ValueAxis axis;
+    prepareAxis(axis, setup);
+    const QImage image = drawnImage(axis, 10, true, 320);
+
+    QImage reference(image.size(), image.format());
+    reference.fill(Qt::white);
+    QPainter painter(&reference);
+    painter.setFont(axisFont());
+    painter.setPen(labelColour);
+    painter.drawText(origin, text);
+    painter.end();
+
+    QVERIFY(containsColour(reference.copy(glyphs), true));
+    for (int y = glyphs.top(); y <= glyphs.bottom(); ++y)
+        for (int x = glyphs.left(); x <= glyphs.right(); ++x) {
+            const QColor got = image.pixelColor(x, y);
+            const QColor want = reference.pixelColor(x, y);
+            const int difference = std::max({std::abs(got.red() - want.red()),
+                                             std::abs(got.green() - want.green()),
+                                             std::abs(got.blue() - want.blue())});
+            QVERIFY2(difference <= glyphTolerance(), qPrintable(pointText(QPoint(x, y))));
+        }
+}
+
 void TestValueAxis::penAfterDrawing_data()
 {
     QTest::addColumn<Setup>("setup");
@@ -609,7 +663,7 @@ void TestValueAxis::penAfterDrawing()
     axis.setAxisLabelColor(labelColour);
     QImage image(120, 120, QImage::Format_RGB32);
     QPainter painter(&image);
-    painter.setFont(testFont());
+    painter.setFont(axisFont());
     painter.setPen(Qt::green);
     if (axis.isVertical())
         axis.drawScaleVertical(painter, 10, true);

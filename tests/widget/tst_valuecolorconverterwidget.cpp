@@ -1,3 +1,4 @@
+#include "testfont.h"
 #include "valuecolorconverterwidget.h"
 
 #include <QtTest>
@@ -6,13 +7,6 @@
 #include <cmath>
 
 namespace {
-
-QFont testFont()
-{
-    QFont font(QStringLiteral("DejaVu Sans Mono"));
-    font.setPixelSize(12);
-    return font;
-}
 
 // Counts the paint events a widget receives, to see whether a setter requested a repaint.
 class PaintCounter : public QObject
@@ -450,7 +444,7 @@ void tst_ValueColorConverterWidget::labelsFit()
     QFETCH(bool, fits);
 
     ValueColorConverterWidget w;
-    w.setFont(testFont());
+    w.setFont(testFont("DejaVu Sans Mono", 12));
     w.resize(200, 40);
     w.setImageBorderColor(Qt::magenta);
     w.addRule(50, Qt::blue);
