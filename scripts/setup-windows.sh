@@ -3,29 +3,33 @@
 # (posix threads), Wine and the DejaVu fonts, and a Qt 5 for MinGW-w64 in a cache folder
 # outside the source tree.
 #
-#   scripts/setup-windows.sh [--qt-tarball FILE] [--no-build] [--print-prefix]
+#   scripts/setup-windows.sh [--qt-tarball FILE] [--no-build | --check] [--print-prefix]
 #
 # The Qt comes from a prebuilt tarball when there is one: --qt-tarball FILE, else
 # $QT_MINGW_TARBALL, else ../shared/toolchains/qt5.15.8-mingw-w64-x86_64.tar.xz beside the
 # repository. It is unpacked once into ${XDG_CACHE_HOME:-~/.cache}/mirel-vcc/, in a folder
-# named after the tarball's checksum, so later runs reuse it. Without a tarball, qtbase is
-# cross-built from Debian's own source package (about an hour on a 2-core machine) and
-# installed into the same cache folder.
+# named after the tarball's checksum, so later runs reuse it. Without a tarball the Qt this
+# script provided last is used; without one either, qtbase is cross-built from Debian's own
+# source package (about an hour on a 2-core machine) and installed into the same cache.
 #
-#   --no-build      without a tarball or an earlier source build, install nothing and exit 3
+#   --no-build      when that build would be needed, install nothing and exit 3
+#   --check         install and unpack nothing; exit 0 when a Qt is at hand, else 3
 #   --print-prefix  print the Qt folder on stdout (everything else goes to stderr)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 tarball=${QT_MINGW_TARBALL:-}
 build_allowed=1
+check_only=0
 print_prefix=0
 while [ $# -gt 0 ]; do
     case $1 in
         --qt-tarball) tarball=${2:?--qt-tarball needs a file}; shift ;;
         --no-build) build_allowed=0 ;;
+        --check) check_only=1; build_allowed=0 ;;
         --print-prefix) print_prefix=1 ;;
-        *) echo "usage: $0 [--qt-tarball FILE] [--no-build] [--print-prefix]" >&2; exit 1 ;;
+        *) echo "usage: $0 [--qt-tarball FILE] [--no-build | --check] [--print-prefix]" >&2
+           exit 1 ;;
     esac
     shift
 done
@@ -46,19 +50,27 @@ fi
 
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/mirel-vcc
 qt_version=5.15.8
+# the Qt folder this script provided last, whatever its origin
+last=$cache/last-prefix
 if [ -n "$tarball" ]; then
     tarball=$(cd "$(dirname "$tarball")" && pwd)/$(basename "$tarball")
     name=$(basename "$tarball")
     name=${name%.tar.*}
     sum=$(sha256sum "$tarball" | cut -c1-16)
     prefix=$cache/$name-$sum
+elif [ -f "$last" ] && [ -f "$(cat "$last")/.complete" ]; then
+    prefix=$(cat "$last")
 else
     prefix=$cache/qt$qt_version-mingw-w64-x86_64-debian-source
 fi
 
 if [ -z "$tarball" ] && [ ! -f "$prefix/.complete" ] && [ $build_allowed -eq 0 ]; then
-    echo "setup-windows: no Qt for MinGW-w64 tarball and no earlier build in $prefix" >&2
+    echo "setup-windows: no Qt for MinGW-w64 tarball and no earlier Qt in $cache" >&2
     exit 3
+fi
+if [ $check_only -eq 1 ]; then
+    echo "setup-windows: Qt for MinGW-w64 at hand (${tarball:-$prefix})"
+    exit 0
 fi
 
 # --- packages ---------------------------------------------------------------------------
@@ -141,7 +153,7 @@ debian_source_list() {
 
 build_from_source() {
     if [ -f "$prefix/.complete" ]; then
-        echo "setup-windows: Qt for MinGW-w64 already built in $prefix"
+        echo "setup-windows: Qt for MinGW-w64 already in $prefix"
         return
     fi
     echo "setup-windows: no Qt for MinGW-w64 tarball; cross-building qtbase $qt_version from"
@@ -193,6 +205,7 @@ if [ -n "$tarball" ]; then
 else
     build_from_source
 fi
+printf '%s\n' "$prefix" > "$last"
 echo "setup-windows: Qt for MinGW-w64 in $prefix"
 if [ $print_prefix -eq 1 ]; then
     echo "$prefix" >&3
