@@ -25,8 +25,10 @@ step() {
     local name=$1
     shift
     local start=$SECONDS
-    "$@"
+    local rc=0
+    "$@" || rc=$?
     echo "windows: $name took $((SECONDS - start)) s" >&2
+    return $rc
 }
 
 status=0
