@@ -176,7 +176,7 @@ build_from_source() {
     (cd "$work" && apt-get "${apt_options[@]}" source --download-only qtbase-opensource-src)
     (cd "$work" && dpkg-source -x qtbase-opensource-src_*.dsc qtbase)
 
-    # The posix-thread compilers under the plain tool names Qt's mkspec uses.
+    # The posix-thread compilers under the plain tool names Qt's win32-g++ platform calls.
     local tool
     for tool in gcc g++ c++; do
         ln -s "/usr/bin/x86_64-w64-mingw32-$tool-posix" "$work/tc/x86_64-w64-mingw32-$tool"
