@@ -122,6 +122,17 @@ int ValueAxis::clampedSum(int a, int b)
     return clampToInt(static_cast<double>(a) + b);
 }
 
+// 10^e, the double nearest to it for |e| <= 22 with every C library: there 10^|e| is an
+// exact double, and a negative power is one correctly rounded division. MinGW-w64's pow is
+// a few units in the last place off for negative exponents, which scaled 0.001 by its own
+// power of ten to just below 1 and moved the scale's start a whole step down.
+double ValueAxis::powerOfTen(int e)
+{
+    if (e < 0 && e >= -22)
+        return 1.0 / std::pow(10.0, -e);
+    return std::pow(10.0, e);
+}
+
 int ValueAxis::length() const
 {
     return vertical ? height() : width();

@@ -92,6 +92,7 @@ private:
     // model, mapping and thickness
     static int clampToInt(double value);
     static int clampedSum(int a, int b);
+    static double powerOfTen(int e);
     int length() const;
     int offsetBelowScale() const;
     int offsetAboveScale() const;

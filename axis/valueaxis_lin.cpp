@@ -83,7 +83,7 @@ void ValueAxis::applyDecimalScaling(double &min, double &max)
         return;
     }
     exponent = e;
-    scaleFactor = std::pow(10.0, e);
+    scaleFactor = powerOfTen(e);
     min /= scaleFactor;
     max /= scaleFactor;
 }
@@ -94,7 +94,7 @@ void ValueAxis::roundLinScaleOutward(double min, double max)
 {
     const double p = calculateLinLabelStep(min, max);
     const double step = labelStep;
-    const double unit = std::pow(10.0, p);
+    const double unit = powerOfTen(static_cast<int>(p));
     const double a = std::floor(min / unit);
     double b = std::ceil(max / unit);
     if (max > unit * b)

@@ -252,7 +252,7 @@ void ValueAxis::drawScaleLog(QPainter &painter, bool verticalAxis, int baseLine,
 void ValueAxis::drawLogMinorTicks(QPainter &painter, bool verticalAxis, int decade,
                                   int baseLine) const
 {
-    const double power = std::pow(10.0, decade);
+    const double power = powerOfTen(decade);
     painter.setPen(axisColor);
     for (int k = 2; k <= 9; ++k) {
         int position = 0;

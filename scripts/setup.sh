@@ -8,7 +8,8 @@
 #   clang, libclang-rt-14-dev        second compiler, sanitizers and libFuzzer
 #   libbenchmark-dev, libqwt-qt5-dev benchmarks and the peer they compare against
 #   xvfb, xdotool                    the real-window mouse test of the preview host
-#   g++-mingw-w64-x86-64-posix       Windows x64 syntax check of the plug-in sources
+#   g++-mingw-w64-x86-64-posix       Windows x64 syntax check of the plug-in sources (the
+#                                    Windows build under Wine: scripts/setup-windows.sh)
 set -euo pipefail
 
 packages=(

@@ -1,8 +1,10 @@
+#include "testfont.h"
 #include "valueaxis.h"
 
 #include <QtGui>
 #include <QtTest>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <functional>
@@ -33,16 +35,14 @@ struct Setup
 
 using Change = std::function<void(ValueAxis &)>;
 
-QFont testFont()
+QFont axisFont()
 {
-    QFont font(QStringLiteral("DejaVu Sans Mono"));
-    font.setPixelSize(11);
-    return font;
+    return testFont("DejaVu Sans Mono", 11);
 }
 
 int textWidth(const QString &text)
 {
-    return QFontMetrics(testFont()).boundingRect(text).width();
+    return QFontMetrics(axisFont()).boundingRect(text).width();
 }
 
 void prepareAxis(ValueAxis &axis, const Setup &s)
@@ -57,7 +57,7 @@ void prepareAxis(ValueAxis &axis, const Setup &s)
     else
         axis.setWidth(s.length);
     axis.setLimits(s.lo, s.hi);
-    axis.prepare(QFontMetrics(testFont()));
+    axis.prepare(QFontMetrics(axisFont()));
 }
 
 int thicknessOf(const ValueAxis &axis)
@@ -83,7 +83,7 @@ QImage drawnImage(ValueAxis &axis, int baseLine, bool labels, int size, int marg
     QImage image(size, size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    painter.setFont(testFont());
+    painter.setFont(axisFont());
     painter.translate(axis.isVertical() ? QPoint(0, margin) : QPoint(margin, 0));
     axis.setAxisColor(tickColour);
     axis.setAxisLabelColor(labelColour);
@@ -148,6 +148,8 @@ private Q_SLOTS:
     void thickness();
     void drawing_data();
     void drawing();
+    void labelPixels_data();
+    void labelPixels();
     void labelsWithinAxis_data();
     void labelsWithinAxis();
     void penAfterDrawing_data();
@@ -197,12 +199,12 @@ void TestValueAxis::preparationFlag_data()
     QTest::newRow("new width") << Change([](ValueAxis &a) { a.setWidth(101); }) << true;
     QTest::newRow("width of vertical axis") << Change([](ValueAxis &a) {
         a.setVertical(true);
-        a.prepare(QFontMetrics(testFont()));
+        a.prepare(QFontMetrics(axisFont()));
         a.setWidth(77);
     }) << false;
     QTest::newRow("height of vertical axis") << Change([](ValueAxis &a) {
         a.setVertical(true);
-        a.prepare(QFontMetrics(testFont()));
+        a.prepare(QFontMetrics(axisFont()));
         a.setHeight(a.height() + 1);
     }) << true;
     QTest::newRow("same mode") << Change([](ValueAxis &a) { a.setLogarithmic(false); }) << false;
@@ -230,8 +232,8 @@ void TestValueAxis::preparationFlag()
     QCOMPARE(axis.isPreparationNeeded(), needed);
     QCOMPARE(axis.getScaleMax(), 100.0); // setters only mark, they never prepare
     QCOMPARE(axis.getLabelInterval(), 1);
-    QCOMPARE(axis.prepare(QFontMetrics(testFont())), needed);
-    QVERIFY(!axis.prepare(QFontMetrics(testFont())));
+    QCOMPARE(axis.prepare(QFontMetrics(axisFont())), needed);
+    QVERIFY(!axis.prepare(QFontMetrics(axisFont())));
 }
 
 void TestValueAxis::linearScale_data()
@@ -239,30 +241,35 @@ void TestValueAxis::linearScale_data()
     QTest::addColumn<double>("lo");
     QTest::addColumn<double>("hi");
     QTest::addColumn<double>("exponent");
+    QTest::addColumn<double>("scaleFactor");
     QTest::addColumn<double>("scaleMin");
     QTest::addColumn<double>("scaleMax");
     QTest::addColumn<double>("labelStep");
     QTest::addColumn<double>("firstLabel");
     QTest::addColumn<QString>("labels");
 
-    QTest::newRow("0..100") << 0.0 << 100.0 << 0.0 << 0.0 << 100.0 << 10.0 << 0.0
+    QTest::newRow("0..100") << 0.0 << 100.0 << 0.0 << 1.0 << 0.0 << 100.0 << 10.0 << 0.0
                             << "0 10 20 30 40 50 60 70 80 90 100";
-    QTest::newRow("0..1") << 0.0 << 1.0 << 0.0 << 0.0 << 1.0 << 0.2 << 0.0 << "0 0.2 0.4 0.6 0.8 1";
+    QTest::newRow("0..1") << 0.0 << 1.0 << 0.0 << 1.0 << 0.0 << 1.0 << 0.2 << 0.0
+                          << "0 0.2 0.4 0.6 0.8 1";
     QTest::newRow("3..47 aligned")
-            << 3.0 << 47.0 << 0.0 << 3.0 << 47.0 << 10.0 << 10.0 << "10 20 30 40";
-    QTest::newRow("0..999 rounded out") << 0.0 << 999.0 << 0.0 << 0.0 << 1000.0 << 100.0 << 0.0
-                                        << "0 100 200 300 400 500 600 700 800 900 1000";
-    QTest::newRow("0..5000") << 0.0 << 5000.0 << 3.0 << 0.0 << 5.0 << 1.0 << 0.0 << "0 1 2 3 4 5";
-    QTest::newRow("250..1250") << 250.0 << 1250.0 << 3.0 << 0.2 << 1.3 << 0.2 << 0.2
+            << 3.0 << 47.0 << 0.0 << 1.0 << 3.0 << 47.0 << 10.0 << 10.0 << "10 20 30 40";
+    QTest::newRow("0..999 rounded out") << 0.0 << 999.0 << 0.0 << 1.0 << 0.0 << 1000.0 << 100.0
+                                        << 0.0 << "0 100 200 300 400 500 600 700 800 900 1000";
+    QTest::newRow("0..5000") << 0.0 << 5000.0 << 3.0 << 1e3 << 0.0 << 5.0 << 1.0 << 0.0
+                             << "0 1 2 3 4 5";
+    QTest::newRow("250..1250") << 250.0 << 1250.0 << 3.0 << 1e3 << 0.2 << 1.3 << 0.2 << 0.2
                                << "0.2 0.4 0.6 0.8 1 1.2";
-    QTest::newRow("0.001..0.002") << 0.001 << 0.002 << -3.0 << 1.0 << 2.0 << 0.2 << 1.0
+    QTest::newRow("0.001..0.002") << 0.001 << 0.002 << -3.0 << 1e-3 << 1.0 << 2.0 << 0.2 << 1.0
                                   << "1 1.2 1.4 1.6 1.8 2";
-    QTest::newRow("-1..1") << -1.0 << 1.0 << 0.0 << -1.0 << 1.0 << 0.5 << -1.0 << "-1 -0.5 0 0.5 1";
+    QTest::newRow("-1..1") << -1.0 << 1.0 << 0.0 << 1.0 << -1.0 << 1.0 << 0.5 << -1.0
+                           << "-1 -0.5 0 0.5 1";
     QTest::newRow("-5..5 not aligned")
-            << -5.0 << 5.0 << 0.0 << -5.0 << 5.0 << 2.0 << -5.0 << "-5 -3 -1 1 3 5";
+            << -5.0 << 5.0 << 0.0 << 1.0 << -5.0 << 5.0 << 2.0 << -5.0 << "-5 -3 -1 1 3 5";
     QTest::newRow("range under 15")
-            << 0.0 << 14.9 << 0.0 << 0.0 << 15.0 << 2.0 << 0.0 << "0 2 4 6 8 10 12 14";
-    QTest::newRow("range 15") << 0.0 << 15.0 << 0.0 << 0.0 << 15.0 << 5.0 << 0.0 << "0 5 10 15";
+            << 0.0 << 14.9 << 0.0 << 1.0 << 0.0 << 15.0 << 2.0 << 0.0 << "0 2 4 6 8 10 12 14";
+    QTest::newRow("range 15") << 0.0 << 15.0 << 0.0 << 1.0 << 0.0 << 15.0 << 5.0 << 0.0
+                              << "0 5 10 15";
 }
 
 void TestValueAxis::linearScale()
@@ -270,6 +277,7 @@ void TestValueAxis::linearScale()
     QFETCH(double, lo);
     QFETCH(double, hi);
     QFETCH(double, exponent);
+    QFETCH(double, scaleFactor);
     QFETCH(double, scaleMin);
     QFETCH(double, scaleMax);
     QFETCH(double, labelStep);
@@ -278,7 +286,7 @@ void TestValueAxis::linearScale()
     ValueAxis axis;
     prepareAxis(axis, Setup{lo, hi});
     QCOMPARE(axis.getExponent(), exponent);
-    QCOMPARE(axis.getScaleFactor(), std::pow(10.0, exponent));
+    QCOMPARE(axis.getScaleFactor(), scaleFactor); // the double nearest to 10^exponent
     QVERIFY(closeTo(axis.getScaleMin(), scaleMin, 1e-12));
     QVERIFY(closeTo(axis.getScaleMax(), scaleMax, 1e-12));
     QVERIFY(closeTo(axis.getLabelStep(), labelStep, 1e-12));
@@ -354,7 +362,7 @@ void TestValueAxis::logScale_data()
     QTest::addColumn<int>("labelInterval");
     QTest::addColumn<int>("thickness");
 
-    QCOMPARE(QFontMetrics(testFont()).boundingRect(QStringLiteral("1E-6789")).height(), 14);
+    QCOMPARE(QFontMetrics(axisFont()).boundingRect(QStringLiteral("1E-6789")).height(), 14);
     const int wide = textWidth("1E3") + 5;
     QTest::newRow("vertical 200: every second")
             << Setup{1, 1000, true, 200, true, true} << 0.7710 << 1297.0 << 2 << wide;
@@ -588,6 +596,59 @@ void TestValueAxis::drawing()
     QCOMPARE(containsColour(image, true), labelDrawn);
 }
 
+void TestValueAxis::labelPixels_data()
+{
+    QTest::addColumn<Setup>("setup"); // drawn at base line 10 with labels, tick 5
+    QTest::addColumn<QString>("text"); // one label
+    QTest::addColumn<QPoint>("origin"); // the start of its text base line
+    QTest::addColumn<QRect>("glyphs"); // the pixels compared: the text's box beyond the tick
+
+    // "50" is 13 pixels wide, "100" 19 from one pixel right of the origin; every label is
+    // 14 high, 3 of them below the base line
+    QTest::newRow("horizontal: centred under the tick, below its end")
+            << Setup{0, 100, false, 300, false, true} << "50" << QPoint(150 - 6, 10 + 5 + 14)
+            << QRect(144, 18, 13, 14);
+    // the last tick stands one beyond the axis: its label moves inward to end on pixel 299
+    QTest::newRow("horizontal: last label kept whole")
+            << Setup{0, 100, false, 300, false, true} << "100" << QPoint(299 - 19, 10 + 5 + 14)
+            << QRect(281, 18, 19, 14);
+    QTest::newRow("vertical: right of the tick, centred on it")
+            << Setup{0, 100, true, 300, false, true} << "50" << QPoint(10 + 5, 149 + 7 - 3)
+            << QRect(16, 142, 12, 14);
+}
+
+// Each glyph pixel of a label is what drawing the text at its place gives; elsewhere the
+// drawing test checks exact pixels.
+void TestValueAxis::labelPixels()
+{
+    QFETCH(Setup, setup);
+    QFETCH(QString, text);
+    QFETCH(QPoint, origin);
+    QFETCH(QRect, glyphs);
+    ValueAxis axis;
+    prepareAxis(axis, setup);
+    const QImage image = drawnImage(axis, 10, true, 320);
+
+    QImage reference(image.size(), image.format());
+    reference.fill(Qt::white);
+    QPainter painter(&reference);
+    painter.setFont(axisFont());
+    painter.setPen(labelColour);
+    painter.drawText(origin, text);
+    painter.end();
+
+    QVERIFY(containsColour(reference.copy(glyphs), true));
+    for (int y = glyphs.top(); y <= glyphs.bottom(); ++y)
+        for (int x = glyphs.left(); x <= glyphs.right(); ++x) {
+            const QColor got = image.pixelColor(x, y);
+            const QColor want = reference.pixelColor(x, y);
+            const int difference = std::max({std::abs(got.red() - want.red()),
+                                             std::abs(got.green() - want.green()),
+                                             std::abs(got.blue() - want.blue())});
+            QVERIFY2(difference <= glyphTolerance(), qPrintable(pointText(QPoint(x, y))));
+        }
+}
+
 void TestValueAxis::labelsWithinAxis_data()
 {
     QTest::addColumn<Setup>("setup"); // with labels, drawn at base line 10, ticks reach 15
@@ -595,7 +656,7 @@ void TestValueAxis::labelsWithinAxis_data()
     QTest::addColumn<QPoint>("multiplierAt"); // base line start: hand-placed at the band's end
 
     // E+3 is 19 pixels wide, 14 high with its top 11 above the base line (offsets in the axis)
-    const QRect e3 = QFontMetrics(testFont()).boundingRect(QStringLiteral("E+3"));
+    const QRect e3 = QFontMetrics(axisFont()).boundingRect(QStringLiteral("E+3"));
     QTest::newRow("horizontal") << Setup{0, 100, false, 100, false, true} << "" << QPoint();
     QTest::newRow("vertical") << Setup{0, 100, true, 100, false, true} << "" << QPoint();
     QTest::newRow("negative start") << Setup{-20, 120, false, 300, false, true} << "" << QPoint();
@@ -631,12 +692,12 @@ void TestValueAxis::labelsWithinAxis()
     QImage reference(image.size(), QImage::Format_RGB32);
     reference.fill(Qt::white);
     QPainter painter(&reference);
-    painter.setFont(testFont());
+    painter.setFont(axisFont());
     painter.setPen(labelColour);
     painter.translate(along * margin);
     painter.drawText(multiplierAt, multiplier);
     painter.end();
-    const QRect box = QFontMetrics(testFont())
+    const QRect box = QFontMetrics(axisFont())
                               .boundingRect(multiplier)
                               .translated(multiplierAt + along * margin)
                               .adjusted(-2, -2, 2, 2)
@@ -674,7 +735,7 @@ void TestValueAxis::penAfterDrawing()
     axis.setAxisLabelColor(labelColour);
     QImage image(120, 120, QImage::Format_RGB32);
     QPainter painter(&image);
-    painter.setFont(testFont());
+    painter.setFont(axisFont());
     painter.setPen(Qt::green);
     if (axis.isVertical())
         axis.drawScaleVertical(painter, 10, true);

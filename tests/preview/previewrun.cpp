@@ -20,8 +20,11 @@ PreviewRun PreviewRun::start(const QStringList &arguments, const QProcessEnviron
         process.waitForFinished(2000);
     }
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
+    // A Windows program's text-mode streams end lines with \r\n; compare lines as on Linux.
+    run.out = QString::fromUtf8(process.readAllStandardOutput())
+                      .replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    run.err = QString::fromUtf8(process.readAllStandardError())
+                      .replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return run;
 }
 

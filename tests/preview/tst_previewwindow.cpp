@@ -66,6 +66,13 @@ private:
 
 void tst_PreviewWindow::initTestCase()
 {
+#if defined(Q_OS_WIN)
+    // Under Wine the window would be Wine's X11 window, but the test matches it to the
+    // preview by its Windows process id, which X11 and xdotool never see.
+    QTest::qSkip("the real-window test drives X11 with Xvfb and xdotool; not on Windows", __FILE__,
+                 __LINE__);
+    return;
+#endif
     xvfbPath = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
     xdotoolPath = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
     // QSKIP itself is a variadic macro that clang's -Wpedantic rejects with one argument.

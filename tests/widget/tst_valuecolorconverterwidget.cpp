@@ -1,3 +1,4 @@
+#include "testfont.h"
 #include "valuecolorconverterwidget.h"
 
 #include <QtTest>
@@ -6,13 +7,6 @@
 #include <cmath>
 
 namespace {
-
-QFont testFont()
-{
-    QFont font(QStringLiteral("DejaVu Sans Mono"));
-    font.setPixelSize(12);
-    return font;
-}
 
 // Counts the paint events a widget receives, to see whether a setter requested a repaint.
 class PaintCounter : public QObject
@@ -339,8 +333,7 @@ void tst_ValueColorConverterWidget::layoutFollowsOrientationAndFont()
     QFETCH(int, pixelSize);
     const auto orientation = vertical ? ValueColorConverterWidget::Vertical
                                       : ValueColorConverterWidget::Horizontal;
-    QFont font = testFont();
-    font.setPixelSize(pixelSize);
+    const QFont font = testFont("DejaVu Sans Mono", pixelSize);
 
     ValueColorConverterWidget fresh;
     fresh.setFont(font);
@@ -348,9 +341,9 @@ void tst_ValueColorConverterWidget::layoutFollowsOrientationAndFont()
     fresh.setOrientation(orientation);
     fresh.setAxisShowLabels(true);
 
-    const bool fontChanges = pixelSize != testFont().pixelSize();
+    const bool fontChanges = pixelSize != 12;
     ValueColorConverterWidget changed;
-    changed.setFont(testFont());
+    changed.setFont(testFont("DejaVu Sans Mono", 12));
     changed.resize(size);
     const auto other = vertical ? ValueColorConverterWidget::Horizontal
                                 : ValueColorConverterWidget::Vertical;
@@ -568,7 +561,7 @@ void tst_ValueColorConverterWidget::labelsFit()
     QFETCH(bool, fits);
 
     ValueColorConverterWidget w;
-    w.setFont(testFont());
+    w.setFont(testFont("DejaVu Sans Mono", 12));
     w.resize(200, 40);
     w.setImageBorderColor(Qt::magenta);
     w.addRule(50, Qt::blue);
