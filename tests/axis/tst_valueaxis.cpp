@@ -1,5 +1,7 @@
-#include "testfont.h"
 #include "valueaxis.h"
+
+#include "imagecompare.h"
+#include "testfont.h"
 
 #include <QtGui>
 #include <QtTest>
@@ -104,11 +106,6 @@ bool containsColour(const QImage &image, bool label)
                 return true;
         }
     return false;
-}
-
-QString pointText(const QPoint &p)
-{
-    return QStringLiteral("pixel %1,%2").arg(p.x()).arg(p.y());
 }
 
 bool closeTo(double actual, double expected, double relative)
@@ -590,9 +587,9 @@ void TestValueAxis::drawing()
     prepareAxis(axis, setup);
     const QImage image = drawnImage(axis, 10, labelsAllowed, 120);
     for (const QPoint &p : tickPixels)
-        QVERIFY2(image.pixelColor(p) == tickColour, qPrintable(pointText(p)));
+        QVERIFY2(image.pixelColor(p) == tickColour, qPrintable(pixelText(p)));
     for (const QPoint &p : emptyPixels)
-        QVERIFY2(image.pixelColor(p) == QColor(Qt::white), qPrintable(pointText(p)));
+        QVERIFY2(image.pixelColor(p) == QColor(Qt::white), qPrintable(pixelText(p)));
     QCOMPARE(containsColour(image, true), labelDrawn);
 }
 
@@ -638,15 +635,8 @@ void TestValueAxis::labelPixels()
     painter.end();
 
     QVERIFY(containsColour(reference.copy(glyphs), true));
-    for (int y = glyphs.top(); y <= glyphs.bottom(); ++y)
-        for (int x = glyphs.left(); x <= glyphs.right(); ++x) {
-            const QColor got = image.pixelColor(x, y);
-            const QColor want = reference.pixelColor(x, y);
-            const int difference = std::max({std::abs(got.red() - want.red()),
-                                             std::abs(got.green() - want.green()),
-                                             std::abs(got.blue() - want.blue())});
-            QVERIFY2(difference <= glyphTolerance(), qPrintable(pointText(QPoint(x, y))));
-        }
+    const QString difference = firstDifference(image, reference, glyphs, glyphTolerance());
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }
 
 void TestValueAxis::labelsWithinAxis_data()
@@ -684,7 +674,7 @@ void TestValueAxis::labelsWithinAxis()
             const QColor c = image.pixelColor(x, y);
             const int offset = QPoint::dotProduct(QPoint(x, y), along) - margin;
             if (c.blue() > c.red()) // label ink
-                QVERIFY2(offset >= 0 && offset < setup.length, qPrintable(pointText({x, y})));
+                QVERIFY2(offset >= 0 && offset < setup.length, qPrintable(pixelText({x, y})));
         }
     if (multiplier.isEmpty())
         return;
@@ -703,9 +693,8 @@ void TestValueAxis::labelsWithinAxis()
                               .adjusted(-2, -2, 2, 2)
             & (setup.vertical ? QRect(0, margin, size, setup.length)
                               : QRect(margin, 0, setup.length, size));
-    for (int y = box.top(); y <= box.bottom(); ++y)
-        for (int x = box.left(); x <= box.right(); ++x)
-            QVERIFY2(image.pixel(x, y) == reference.pixel(x, y), qPrintable(pointText({x, y})));
+    const QString difference = firstDifference(image, reference, box, glyphTolerance());
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }
 
 void TestValueAxis::penAfterDrawing_data()

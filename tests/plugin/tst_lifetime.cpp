@@ -2,13 +2,14 @@
 // destruction. Run in the sanitizer build, AddressSanitizer reports any invalid access or
 // double deletion and LeakSanitizer any leak at exit.
 
+#include "pluginentry.h"
+
 #include <BaseExternWidget.hxx>
 
 #include <QtTest>
 #include <QtWidgets>
 
 namespace {
-using CreateFunction = BaseExternWidget *(*)(QWidget *);
 enum class Ending { AdapterThenParent, ParentOnly, AdapterOnly };
 } // namespace
 
@@ -27,15 +28,13 @@ private:
     void use(BaseExternWidget &adapter, int cycle);
 
     QLibrary library;
-    CreateFunction create = nullptr;
+    PluginEntry plugin;
 };
 
 void tst_Lifetime::initTestCase()
 {
-    library.setFileName(QStringLiteral(PLUGIN_PATH));
-    QVERIFY2(library.load(), qPrintable(library.errorString()));
-    create = reinterpret_cast<CreateFunction>(library.resolve("createExternWidget"));
-    QVERIFY(create);
+    QString error;
+    QVERIFY2(loadPlugin(library, QStringLiteral(PLUGIN_PATH), plugin, error), qPrintable(error));
 }
 
 // Exercises every part that allocates: rules, lists, colour texts, the axis and painting.
@@ -75,7 +74,7 @@ void tst_Lifetime::cycles()
     QWidget sharedParent;
     for (int cycle = 0; cycle < 2000; ++cycle) {
         QWidget *parent = ending == Ending::AdapterOnly ? &sharedParent : new QWidget;
-        QPointer<BaseExternWidget> adapter = create(parent);
+        QPointer<BaseExternWidget> adapter = plugin.create(parent);
         QPointer<QWidget> widget = adapter->widget();
         use(*adapter, cycle);
         if (ending != Ending::ParentOnly) {

@@ -1,3 +1,5 @@
+#include "pluginentry.h"
+
 #include <BaseExternWidget.hxx>
 
 #include <QtTest>
@@ -7,8 +9,6 @@
 
 namespace {
 
-using CreateFunction = BaseExternWidget *(*)(QWidget *);
-using VersionFunction = const char *(*)();
 
 QColor rgba(int r, int g, int b, int a = 255)
 {
@@ -62,26 +62,21 @@ private:
     QStringList ruleTexts();
 
     QLibrary library;
-    CreateFunction create = nullptr;
-    VersionFunction version = nullptr;
+    PluginEntry plugin;
     QWidget *parent = nullptr;
     BaseExternWidget *adapter = nullptr;
 };
 
 void tst_MirelValueColorConverter::initTestCase()
 {
-    library.setFileName(QStringLiteral(PLUGIN_PATH));
-    QVERIFY2(library.load(), qPrintable(library.errorString()));
-    create = reinterpret_cast<CreateFunction>(library.resolve("createExternWidget"));
-    version = reinterpret_cast<VersionFunction>(library.resolve("getVersionString"));
-    QVERIFY(create);
-    QVERIFY(version);
+    QString error;
+    QVERIFY2(loadPlugin(library, QStringLiteral(PLUGIN_PATH), plugin, error), qPrintable(error));
 }
 
 void tst_MirelValueColorConverter::init()
 {
     parent = new QWidget;
-    adapter = create(parent);
+    adapter = plugin.create(parent);
     QVERIFY(adapter);
 }
 
@@ -113,16 +108,16 @@ QStringList tst_MirelValueColorConverter::ruleTexts()
 
 void tst_MirelValueColorConverter::versionString()
 {
-    const char *first = version();
+    const char *first = plugin.version();
     QCOMPARE(first, "4");
     delete parent;
     parent = nullptr;
-    QCOMPARE(version(), first);
+    QCOMPARE(plugin.version(), first);
 }
 
 void tst_MirelValueColorConverter::independentAdapters()
 {
-    BaseExternWidget *second = create(parent);
+    BaseExternWidget *second = plugin.create(parent);
     QVERIFY(second != adapter);
     QVERIFY(second->widget() != adapter->widget());
     QCOMPARE(adapter->parent(), parent);

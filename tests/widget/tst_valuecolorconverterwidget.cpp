@@ -1,5 +1,7 @@
-#include "testfont.h"
 #include "valuecolorconverterwidget.h"
+
+#include "imagecompare.h"
+#include "testfont.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -46,23 +48,6 @@ QVector<QRgb> expectedLineColors(ValueColorConverterWidget &widget, int lines)
 QImage grabImage(ValueColorConverterWidget &widget)
 {
     return widget.grab().toImage().convertToFormat(QImage::Format_ARGB32);
-}
-
-// The first widget pixel of `area` whose image pixel (at `shift` from it) differs from the
-// expected colour, as "pixel x,y"; empty when all match. Pixels shifted off the image are
-// not compared.
-template<typename Expected>
-QString firstMismatch(const QImage &image, const QRect &area, Expected expected,
-                      const QPoint &shift = QPoint())
-{
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QPoint at = QPoint(x, y) + shift;
-            if (image.rect().contains(at) && image.pixel(at) != expected(x, y))
-                return QStringLiteral("pixel %1,%2").arg(x).arg(y);
-        }
-    }
-    return QString();
 }
 
 } // namespace
@@ -471,8 +456,7 @@ void tst_ValueColorConverterWidget::paintMatchesLineDrawing()
         painter.drawLine(x, 0, x, 29);
     }
     painter.end();
-    const QString mismatch = firstMismatch(image, QRect(0, 0, 120, 29),
-                                           [&](int x, int y) { return reference.pixel(x, y); });
+    const QString mismatch = firstDifference(image, reference, QRect(0, 0, 120, 29));
     QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
 }
 

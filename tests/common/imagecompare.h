@@ -1,0 +1,27 @@
+#ifndef IMAGECOMPARE_H
+#define IMAGECOMPARE_H
+
+#include <QColor>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+#include <functional>
+
+// Pixel comparisons that name the first pixel at fault, for QVERIFY2 messages; an empty text
+// means that every compared pixel matched.
+
+QString pixelText(const QPoint &at);
+
+// The first pixel of `area` whose image pixel, at `shift` from it, is not expected(x, y);
+// pixels shifted off the image are not compared.
+QString firstMismatch(const QImage &image, const QRect &area,
+                      const std::function<QRgb(int, int)> &expected, const QPoint &shift = {});
+
+// The first pixel of `area` in which `actual` and `expected` differ by more than `tolerance`
+// in some channel.
+QString firstDifference(const QImage &actual, const QImage &expected, const QRect &area,
+                        int tolerance = 0);
+
+#endif // IMAGECOMPARE_H
