@@ -50,12 +50,15 @@ done
 # last program of the prefix, and CTest would wait for that. wineboot makes the prefix on
 # first use (about 10 s), else starts its services (about 1 s); one at a time, also when
 # CTest starts several programs together. The services run while the prefix's server does,
-# which works in a folder named after the prefix folder's device and inode.
+# which works in a folder named after the prefix folder's device and inode. (A server still
+# ending after an earlier run may have them restarted by the program; only CTest's time for
+# that test shows it.)
 server_running() {
-    local id p
-    id=$(printf 'server-%x-%x' $(stat -c '%d %i' "$WINEPREFIX" 2>/dev/null || echo 0 0))
+    local folder device inode p
+    read -r device inode < <(stat -c '%d %i' "$WINEPREFIX" 2>/dev/null || echo 0 0)
+    folder=$(printf 'server-%x-%x' "$device" "$inode")
     for p in $(pgrep -u "$(id -u)" '^wineserver' || true); do
-        if [ "$(basename "$(readlink "/proc/$p/cwd" 2>/dev/null)")" = "$id" ]; then
+        if [ "$(basename "$(readlink "/proc/$p/cwd" 2>/dev/null)")" = "$folder" ]; then
             return 0
         fi
     done
