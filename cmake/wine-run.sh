@@ -69,7 +69,8 @@ if ! server_running; then
     (
         flock 9
         if ! server_running; then
-            "$wine" wineboot </dev/null >/dev/null 2>&1 || true
+            # without the lock's descriptor, which the services would otherwise keep
+            "$wine" wineboot </dev/null >/dev/null 2>&1 9>&- || true
         fi
     ) 9>"$WINEPREFIX.lock"
 fi
