@@ -45,20 +45,32 @@ for name in $(compgen -e); do
     esac
 done
 
-# One prefix set-up at a time, also when CTest starts several programs at once.
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
+# Wine's services for the prefix are started here, apart from the program: started by the
+# program they would inherit its error stream and hold it open until they end, 3 s after the
+# last program of the prefix, and CTest would wait for that. wineboot makes the prefix on
+# first use (about 10 s), else starts its services (about 1 s); one at a time, also when
+# CTest starts several programs together. The services run while the prefix's server does,
+# which works in a folder named after the prefix folder's device and inode. (A server still
+# ending after an earlier run may have them restarted by the program; only CTest's time for
+# that test shows it.)
+server_running() {
+    local folder device inode p
+    read -r device inode < <(stat -c '%d %i' "$WINEPREFIX" 2>/dev/null || echo 0 0)
+    folder=$(printf 'server-%x-%x' "$device" "$inode")
+    for p in $(pgrep -u "$(id -u)" '^wineserver' || true); do
+        if [ "$(basename "$(readlink "/proc/$p/cwd" 2>/dev/null)")" = "$folder" ]; then
+            return 0
+        fi
+    done
+    return 1
+}
+if ! server_running; then
     mkdir -p "$(dirname "$WINEPREFIX")"
     (
         flock 9
-        if [ ! -f "$WINEPREFIX/system.reg" ]; then
-            "$wine" wineboot -i >/dev/null 2>&1 || true
-            # the registry is on disk once the prefix's server has ended
-            for server in "$(dirname "$wine")"/wineserver64 "$(dirname "$wine")"/wineserver; do
-                if [ -x "$server" ]; then
-                    "$server" -w || true
-                    break
-                fi
-            done
+        if ! server_running; then
+            # without the lock's descriptor, which the services would otherwise keep
+            "$wine" wineboot </dev/null >/dev/null 2>&1 9>&- || true
         fi
     ) 9>"$WINEPREFIX.lock"
 fi

@@ -74,7 +74,7 @@ if [ $check_only -eq 1 ]; then
 fi
 
 # --- packages ---------------------------------------------------------------------------
-packages=(g++-mingw-w64-x86-64-posix wine64 fonts-dejavu-core xz-utils)
+packages=(g++-mingw-w64-x86-64-posix wine64 fonts-dejavu-core xz-utils procps)
 if [ -z "$tarball" ] && [ ! -f "$prefix/.complete" ]; then
     packages+=(dpkg-dev make g++ perl)
 fi

@@ -32,11 +32,8 @@ step() {
 }
 
 status=0
-step "setup (packages, unpacking Qt)" \
-    "$root/scripts/setup-windows.sh" --no-build --print-prefix "${setup_args[@]}" \
-    > "${TMPDIR:-/tmp}/mvc-windows-qt.$$" || status=$?
-qt=$(head -n 1 "${TMPDIR:-/tmp}/mvc-windows-qt.$$" 2>/dev/null || true)
-rm -f "${TMPDIR:-/tmp}/mvc-windows-qt.$$"
+qt=$(step "setup (packages, unpacking Qt)" \
+    "$root/scripts/setup-windows.sh" --no-build --print-prefix "${setup_args[@]}") || status=$?
 if [ $status -eq 3 ]; then
     echo "Windows suite not run: no Qt for MinGW-w64; run scripts/setup-windows.sh"
     if [ $if_available -eq 1 ]; then

@@ -404,22 +404,23 @@ void tst_Preview::drivesAnyPlugin()
 }
 
 // Qt's platform plug-in would abort the process; the tool says what is missing instead.
+// Windows always has a display: there the window opens and --quit-after ends the run.
 void tst_Preview::windowWithoutDisplay()
 {
-#if defined(Q_OS_WIN)
-    QTest::qSkip("Windows has no display variable to miss: its platform always opens a window",
-                 __FILE__, __LINE__);
-    return;
-#endif
     QProcessEnvironment env = PreviewRun::environment();
     for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
         env.remove(QString::fromLatin1(name));
     const PreviewRun run =
             PreviewRun::start({QStringLiteral("--quit-after"), QStringLiteral("10")}, env);
     QVERIFY(run.finished);
+#if defined(Q_OS_WIN)
+    QCOMPARE(run.messages(), QStringList());
+    QCOMPARE(run.exitCode, 0);
+#else
     QCOMPARE(run.exitCode, 14);
     QCOMPARE(run.messages(),
              QStringList{"ewo-preview: window: no display (DISPLAY is not set); use --png FILE"});
+#endif
 }
 
 QTEST_GUILESS_MAIN(tst_Preview)
