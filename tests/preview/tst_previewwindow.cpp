@@ -16,13 +16,18 @@
 
 namespace {
 
-// A child process that is killed when it goes out of scope, whatever the test's outcome.
+// A child process that is ended when it goes out of scope, whatever the test's outcome:
+// asked first, so that an X server removes its lock file and socket (a killed one leaves
+// them, and they would hold the display number), then killed.
 class OwnedProcess : public QProcess
 {
 public:
     ~OwnedProcess() override
     {
-        if (state() != QProcess::NotRunning) {
+        if (state() == QProcess::NotRunning)
+            return;
+        terminate();
+        if (!waitForFinished(2000)) {
             kill();
             waitForFinished(2000);
         }
