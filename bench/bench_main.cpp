@@ -1,6 +1,7 @@
 #include "axisbench.h"
 #include "convertbench.h"
 #include "repaintbench.h"
+#include "stepbench.h"
 #include "summary.h"
 
 #include <QApplication>
@@ -28,6 +29,7 @@ int main(int argc, char **argv)
     registerConvertBenchmarks(summary);
     registerAxisBenchmarks();
     registerRepaintBenchmarks(summary);
+    registerStepBenchmarks();
 
     SummaryReporter reporter(summary, isatty(fileno(stdout)) != 0);
     benchmark::RunSpecifiedBenchmarks(&reporter);
