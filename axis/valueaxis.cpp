@@ -1,5 +1,7 @@
 #include "valueaxis.h"
 
+#include "scanlinewriter.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -261,15 +263,16 @@ bool ValueAxis::isLabelTurn(int &counter) const
     return true;
 }
 
-void ValueAxis::drawTick(QPainter &painter, bool verticalAxis, int position, int baseLine,
+// with the painter's pen, which the callers set to the axis colour
+void ValueAxis::drawTick(ScanlineWriter &writer, bool verticalAxis, int position, int baseLine,
                          int reach)
 {
     const int from = clampedSum(baseLine, -reach);
     const int to = clampedSum(baseLine, reach);
     if (verticalAxis)
-        painter.drawLine(from, position, to, position);
+        writer.drawLine(QPoint(from, position), QPoint(to, position));
     else
-        painter.drawLine(position, from, position, to);
+        writer.drawLine(QPoint(position, from), QPoint(position, to));
 }
 
 // A label beyond the end of its tick: centred under it on a horizontal axis, right of it and

@@ -8,6 +8,7 @@
 
 class QFontMetrics;
 class QPainter;
+class ScanlineWriter;
 
 // The numeric scale beside the colour bar. The rectangle holds the length along the axis
 // (set by the owner) and the thickness across it (set by preparation); left and top stay 0.
@@ -105,7 +106,7 @@ private:
 
     // drawing helpers shared by both scales
     bool isLabelTurn(int &counter) const;
-    static void drawTick(QPainter &painter, bool verticalAxis, int position, int baseLine,
+    static void drawTick(ScanlineWriter &writer, bool verticalAxis, int position, int baseLine,
                          int reach);
     QPoint labelOrigin(const QFontMetrics &metrics, bool verticalAxis, int position, int baseLine,
                        const QRect &box) const;
@@ -126,7 +127,8 @@ private:
     void drawScaleLin(QPainter &painter, bool verticalAxis, int baseLine, bool labels);
     QPoint keptWithinLength(QPoint origin, const QRect &box, bool verticalAxis) const;
     QPoint multiplierOrigin(const QRect &box, bool verticalAxis, int baseLine) const;
-    void drawLinMinorTicks(QPainter &painter, bool verticalAxis, double major, int baseLine) const;
+    void drawLinMinorTicks(QPainter &painter, ScanlineWriter &writer, bool verticalAxis,
+                           double major, int baseLine) const;
     void drawScaleHorizontalLin(QPainter &painter, int baseLine, bool labels);
     void drawScaleVerticalLin(QPainter &painter, int baseLine, bool labels);
 
@@ -145,7 +147,8 @@ private:
     bool logValueToScreenHorizontal(double logValue, int &position) const;
     bool logTickPosition(bool verticalAxis, double logValue, int &position) const;
     void drawScaleLog(QPainter &painter, bool verticalAxis, int baseLine, bool labels);
-    void drawLogMinorTicks(QPainter &painter, bool verticalAxis, int decade, int baseLine) const;
+    void drawLogMinorTicks(QPainter &painter, ScanlineWriter &writer, bool verticalAxis, int decade,
+                           int baseLine) const;
     void drawScaleHorizontalLog(QPainter &painter, int baseLine, bool labels);
     void drawScaleVerticalLog(QPainter &painter, int baseLine, bool labels);
 

@@ -1,5 +1,7 @@
 #include "valueaxis.h"
 
+#include "scanlinewriter.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -214,13 +216,14 @@ void ValueAxis::drawScaleLin(QPainter &painter, bool verticalAxis, int baseLine,
     int counter = labelInterval - 1;
     bool first = true;
     QString text;
+    ScanlineWriter writer(painter);
     painter.setPen(axisColor);
     double v = firstLabel;
     for (int i = 0; i < maxMajorTicks && v <= scaleMax; ++i) {
         int position = 0;
         valueToScreen(v * scaleFactor, position);
         painter.setPen(axisColor);
-        drawTick(painter, verticalAxis, position, baseLine, axisTickSize);
+        drawTick(writer, verticalAxis, position, baseLine, axisTickSize);
         if (labels && isLabelTurn(counter)) {
             makeLinLabel(v, text);
             const QRect r = metrics.boundingRect(text);
@@ -236,7 +239,7 @@ void ValueAxis::drawScaleLin(QPainter &painter, bool verticalAxis, int baseLine,
             }
             first = false;
         }
-        drawLinMinorTicks(painter, verticalAxis, v, baseLine);
+        drawLinMinorTicks(painter, writer, verticalAxis, v, baseLine);
         if (!advanceLinTick(v))
             break;
     }
@@ -271,8 +274,8 @@ QPoint ValueAxis::multiplierOrigin(const QRect &box, bool verticalAxis, int base
 }
 
 // Four minor ticks after a major tick, cut off at the end of the scale.
-void ValueAxis::drawLinMinorTicks(QPainter &painter, bool verticalAxis, double major,
-                                  int baseLine) const
+void ValueAxis::drawLinMinorTicks(QPainter &painter, ScanlineWriter &writer, bool verticalAxis,
+                                  double major, int baseLine) const
 {
     const double minorStep = labelStep / 5.0;
     painter.setPen(axisColor);
@@ -282,6 +285,6 @@ void ValueAxis::drawLinMinorTicks(QPainter &painter, bool verticalAxis, double m
             break;
         int position = 0;
         valueToScreen(m * scaleFactor, position);
-        drawTick(painter, verticalAxis, position, baseLine, axisTickSize >> 1);
+        drawTick(writer, verticalAxis, position, baseLine, axisTickSize >> 1);
     }
 }

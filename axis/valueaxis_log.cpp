@@ -1,5 +1,7 @@
 #include "valueaxis.h"
 
+#include "scanlinewriter.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -233,30 +235,31 @@ void ValueAxis::drawScaleLog(QPainter &painter, bool verticalAxis, int baseLine,
     const int last = clampToInt(std::floor(logScaleMax));
     int counter = labelInterval - 1;
     QString text;
+    ScanlineWriter writer(painter);
     // the pen is set per decade only: a scale without a decade leaves the painter untouched
     for (qint64 e = first; e <= last; ++e) {
         const int decade = static_cast<int>(e);
         int position = 0;
         logTickPosition(verticalAxis, decade, position);
         painter.setPen(axisColor);
-        drawTick(painter, verticalAxis, position, baseLine, axisTickSize);
+        drawTick(writer, verticalAxis, position, baseLine, axisTickSize);
         if (labels && isLabelTurn(counter)) {
             makeLogLabel(decade, text);
             drawLabel(painter, metrics, verticalAxis, position, baseLine, text);
         }
-        drawLogMinorTicks(painter, verticalAxis, decade, baseLine);
+        drawLogMinorTicks(painter, writer, verticalAxis, decade, baseLine);
     }
 }
 
 // Minor ticks at 2 to 9 times the decade, only where they lie on the scale.
-void ValueAxis::drawLogMinorTicks(QPainter &painter, bool verticalAxis, int decade,
-                                  int baseLine) const
+void ValueAxis::drawLogMinorTicks(QPainter &painter, ScanlineWriter &writer, bool verticalAxis,
+                                  int decade, int baseLine) const
 {
     const double power = std::pow(10.0, decade);
     painter.setPen(axisColor);
     for (int k = 2; k <= 9; ++k) {
         int position = 0;
         if (logTickPosition(verticalAxis, std::log10(k * power), position))
-            drawTick(painter, verticalAxis, position, baseLine, axisTickSize >> 1);
+            drawTick(writer, verticalAxis, position, baseLine, axisTickSize >> 1);
     }
 }

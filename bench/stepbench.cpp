@@ -2,6 +2,7 @@
 
 #include "barlinefiller.h"
 #include "ruleset.h"
+#include "scanlinewriter.h"
 #include "valueaxis.h"
 
 #include <QApplication>
@@ -80,7 +81,7 @@ void beginEnd(benchmark::State &state, Path path)
 void erase(benchmark::State &state, Path path)
 {
     measure(state, path, [](QPainter &painter, Scene &scene) {
-        painter.eraseRect(QRectF(scene.image.rect()));
+        ScanlineWriter(painter).eraseRect(scene.image.rect());
     });
 }
 
@@ -100,9 +101,10 @@ void barPixels(benchmark::State &state, Path path)
     Scene scene;
     const std::vector<QColor> colours = barColours(scene);
     measure(state, path, [&colours](QPainter &painter, Scene &scene) {
-        BarLineFiller filler(painter);
-        for (int x = 0; x < barLength; ++x)
-            filler.fill(QRect(x, 0, 1, scene.baseLine + 1), colours[static_cast<size_t>(x)]);
+        BarLineFiller(painter).fillColumns(QRect(0, 0, barLength, scene.baseLine + 1),
+                                           [&colours](int x) -> const QColor & {
+                                               return colours[static_cast<size_t>(x)];
+                                           });
     });
 }
 
@@ -117,7 +119,7 @@ void border(benchmark::State &state, Path path)
 {
     measure(state, path, [](QPainter &painter, Scene &scene) {
         painter.setPen(Qt::gray);
-        painter.drawRect(QRect(0, 0, barLength - 1, scene.baseLine));
+        ScanlineWriter(painter).drawRect(QRect(0, 0, barLength - 1, scene.baseLine));
     });
 }
 

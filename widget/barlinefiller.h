@@ -1,37 +1,70 @@
 #ifndef BARLINEFILLER_H
 #define BARLINEFILLER_H
 
-#include <QPoint>
+#include "scanlinewriter.h"
+
+#include <QColor>
+#include <QPainter>
 #include <QRect>
-#include <QtGlobal>
+#include <QVarLengthArray>
 
-class QColor;
-class QPainter;
-
-// Fills the pixel lines of the colour bar, one line per call, each in its own colour.
+// Fills the pixel lines of the colour bar, each in its own colour.
 //
-// QPainter::fillRect on a one-pixel-wide column costs one call of the raster engine's fill
-// routine per pixel row, which dominates a repaint. So when the painter draws on a 32-bit
-// raster image with nothing but a whole-pixel translation, full opacity, source-over
-// composition, no clip of its own and at most a rectangular system clip, an opaque line is
-// written straight into the image's scanlines: exactly the pixels fillRect writes there.
-// Translucent lines, and every line of any other painter, go through fillRect.
+// Opaque lines are written straight into the image's scanlines when the painter allows it
+// (see ScanlineWriter): exactly the pixels QPainter::fillRect writes there. Translucent lines,
+// and every line of any other painter, go through fillRect.
 class BarLineFiller
 {
 public:
-    explicit BarLineFiller(QPainter &painter);
+    explicit BarLineFiller(QPainter &painter) : painter(painter), writer(painter) { }
 
+    // one line
     void fill(const QRect &line, const QColor &color);
-    bool writesDirectly() const { return bits != nullptr; }
+
+    // The one-pixel columns of `area` from left to right, column i in colorOf(i), asked once
+    // per column in that order. Writing a column pixel by pixel touches one scanline per
+    // pixel; so the columns' colours are gathered into one row, which is then copied into
+    // every row of the area, as long as they are all opaque.
+    template<typename ColorOf> void fillColumns(const QRect &area, ColorOf colorOf);
+
+    bool writesDirectly() const { return writer.writesDirectly(); }
 
 private:
-    void setUpDirectWrites();
+    static QRect column(const QRect &area, int i)
+    {
+        return QRect(area.left() + i, area.top(), 1, area.height());
+    }
 
     QPainter &painter;
-    uchar *bits = nullptr;
-    qsizetype bytesPerLine = 0;
-    QPoint offset;
-    QRect clip;
+    ScanlineWriter writer;
 };
+
+template<typename ColorOf> void BarLineFiller::fillColumns(const QRect &area, ColorOf colorOf)
+{
+    const int count = area.width();
+    if (!writer.writesDirectly()) {
+        for (int i = 0; i < count; ++i)
+            painter.fillRect(column(area, i), colorOf(i));
+        return;
+    }
+    QVarLengthArray<QRgb, 4096> row(count);
+    bool allOpaque = true;
+    for (int i = 0; i < count; ++i) {
+        const QColor &color = colorOf(i);
+        row[i] = color.rgba();
+        if (qAlpha(row[i]) != 255) {
+            painter.fillRect(column(area, i), color);
+            allOpaque = false;
+        }
+    }
+    if (allOpaque) {
+        writer.fillRows(area, row.constData());
+        return;
+    }
+    for (int i = 0; i < count; ++i) {
+        if (qAlpha(row[i]) == 255)
+            writer.fill(column(area, i), row[i]);
+    }
+}
 
 #endif // BARLINEFILLER_H

@@ -193,7 +193,8 @@ void ValueColorConverterWidget::changeEvent(QEvent *event)
 void ValueColorConverterWidget::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.eraseRect(QRectF(0, 0, width(), height()));
+    ScanlineWriter writer(painter);
+    writer.eraseRect(rect());
     bool labelsFit = false;
     const int baseLine = barBaseLine(labelsFit);
     drawBar(painter, baseLine);
@@ -202,7 +203,7 @@ void ValueColorConverterWidget::paintEvent(QPaintEvent *)
     else
         axis.drawScaleHorizontal(painter, baseLine, labelsFit);
     if (imageBorderValue)
-        drawBorder(painter, baseLine);
+        drawBorder(painter, writer, baseLine);
 }
 
 // Both orientations are one layout turned by a quarter: along the bar runs its length (the
@@ -231,14 +232,20 @@ QRect ValueColorConverterWidget::alongAcross(int along, int length, int thicknes
                              : QRect(along, 0, length, thickness);
 }
 
-// One pixel line at a time in its own colour: columns left to right, or rows from the bottom
-// up, since values grow upward.
+// Every pixel line in its own colour, worked out anew at every repaint: columns left to right,
+// or rows from the bottom up, since values grow upward.
 void ValueColorConverterWidget::drawBar(QPainter &painter, int baseLine)
 {
-    const int length = axis.isVertical() ? height() : width();
     BarLineFiller filler(painter);
+    if (!axis.isVertical()) {
+        filler.fillColumns(QRect(0, 0, width(), baseLine + 1), [this](int offset) -> const QColor & {
+            return ruleSet.convert(axis.screenToValue(offset));
+        });
+        return;
+    }
+    const int length = height();
     for (int i = 0; i < length; ++i) {
-        const int offset = axis.isVertical() ? length - 1 - i : i;
+        const int offset = length - 1 - i;
         filler.fill(alongAcross(offset, 1, baseLine + 1),
                     ruleSet.convert(axis.screenToValue(offset)));
     }
@@ -246,11 +253,11 @@ void ValueColorConverterWidget::drawBar(QPainter &painter, int baseLine)
 
 // With the one-pixel pen the outline covers the bar exactly: the whole length, and across
 // from 0 to the base line.
-void ValueColorConverterWidget::drawBorder(QPainter &painter, int baseLine)
+void ValueColorConverterWidget::drawBorder(QPainter &painter, ScanlineWriter &writer, int baseLine)
 {
     const int length = axis.isVertical() ? height() : width();
     painter.setPen(imageBorderColorValue);
-    painter.drawRect(alongAcross(0, length - 1, baseLine));
+    writer.drawRect(alongAcross(0, length - 1, baseLine));
 }
 
 // Only the length along the bar reaches the axis; the other dimension is read at paint time.
