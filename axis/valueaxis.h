@@ -2,9 +2,12 @@
 #define VALUEAXIS_H
 
 #include <QColor>
+#include <QFont>
 #include <QRect>
+#include <QStaticText>
 #include <QString>
 #include <QTextStream>
+#include <QVector>
 
 class QFontMetrics;
 class QPainter;
@@ -39,7 +42,7 @@ public:
     int getAxisTickSize() const { return axisTickSize; }
     void setAxisColor(const QColor &color) { axisColor = color; }
     const QColor &getAxisColor() const { return axisColor; }
-    void setAxisLabelColor(const QColor &color) { axisLabelColor = color; }
+    void setAxisLabelColor(const QColor &color);
     const QColor &getAxisLabelColor() const { return axisLabelColor; }
     void setAbsMinForLogScale(double value);
     double getAbsMinForLogScale() const { return absMinForLogScale; }
@@ -80,6 +83,10 @@ public:
     void makeLinLabel(double value, QString &text);
     static void makeLogLabel(int decade, QString &text);
 
+    // Drawing keeps the labels' texts, boxes and layouts (see LabelLayout); false lays every
+    // label out anew and draws it with QPainter::drawText, for comparison.
+    void setLabelLayoutsKept(bool keep);
+
 private:
     // the counts of one thinning pass over the decade labels
     struct LogLabelPass
@@ -88,6 +95,18 @@ private:
         int decades = 0;
         double sum = 0;
         int across = 0;
+    };
+
+    // A label's text, its bounding rectangle and its layout, kept from one drawing to the
+    // next: formatting, measuring and shaping eleven labels cost more than all the rest of a
+    // repaint. They hold for one preparation, font and resolution: preparation, a new label
+    // colour and drawing with another font or resolution drop them.
+    struct LabelLayout
+    {
+        double value = 0; // the tick value or decade it was made for
+        QString text;
+        QRect box;
+        QStaticText layout;
     };
 
     // model, mapping and thickness
@@ -111,7 +130,16 @@ private:
     QPoint labelOrigin(const QFontMetrics &metrics, bool verticalAxis, int position, int baseLine,
                        const QRect &box) const;
     void drawLabel(QPainter &painter, const QFontMetrics &metrics, bool verticalAxis, int position,
-                   int baseLine, const QString &text) const;
+                   int baseLine, const LabelLayout &label) const;
+
+    // kept label layouts
+    void dropLabelLayouts();
+    void keepLabelLayoutsFor(const QPainter &painter);
+    LabelLayout laidOut(double value, const QString &text, const QFontMetrics &metrics) const;
+    const LabelLayout &linLabelLayout(int index, double value, const QFontMetrics &metrics);
+    const LabelLayout &logLabelLayout(int index, int decade, const QFontMetrics &metrics);
+    const LabelLayout &multiplierLayout(const QFontMetrics &metrics);
+    void drawLabelText(QPainter &painter, const QPoint &at, const LabelLayout &label) const;
 
     // linear scale
     void prepareLinScale(const QFontMetrics &metrics);
@@ -173,6 +201,15 @@ private:
     double logScaleMax = 1;
     QTextStream labelStream;
     bool needsPreparation = true;
+    bool labelLayoutsKept = true;
+    QVector<LabelLayout> labelLayouts;
+    LabelLayout multiplierLabel;
+    QFont labelFont;
+    int labelDpiX = 0;
+    int labelDpiY = 0;
+    Qt::LayoutDirection labelDirection = Qt::LayoutDirectionAuto;
+    qreal labelAscent = 0;
+    bool labelsAsStaticText = false;
 };
 
 #endif // VALUEAXIS_H

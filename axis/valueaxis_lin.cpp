@@ -204,10 +204,11 @@ void ValueAxis::drawScaleVerticalLin(QPainter &painter, int baseLine, bool label
 void ValueAxis::drawScaleLin(QPainter &painter, bool verticalAxis, int baseLine, bool labels)
 {
     const QFontMetrics metrics = painter.fontMetrics();
+    keepLabelLayoutsFor(painter);
     QRect multiplier;
     QPoint multiplierAt;
     if (labels && !exponentText.isEmpty()) {
-        multiplier = metrics.boundingRect(exponentText);
+        multiplier = multiplierLayout(metrics).box;
         multiplierAt = multiplierOrigin(multiplier, verticalAxis, baseLine);
         multiplier.translate(multiplierAt);
     }
@@ -215,7 +216,7 @@ void ValueAxis::drawScaleLin(QPainter &painter, bool verticalAxis, int baseLine,
                                                      multiplierGap, multiplierGap);
     int counter = labelInterval - 1;
     bool first = true;
-    QString text;
+    int labelIndex = 0;
     ScanlineWriter writer(painter);
     painter.setPen(axisColor);
     double v = firstLabel;
@@ -225,8 +226,8 @@ void ValueAxis::drawScaleLin(QPainter &painter, bool verticalAxis, int baseLine,
         painter.setPen(axisColor);
         drawTick(writer, verticalAxis, position, baseLine, axisTickSize);
         if (labels && isLabelTurn(counter)) {
-            makeLinLabel(v, text);
-            const QRect r = metrics.boundingRect(text);
+            const LabelLayout &label = linLabelLayout(labelIndex++, v, metrics);
+            const QRect &r = label.box;
             const QPoint at = keptWithinLength(
                     labelOrigin(metrics, verticalAxis, position, baseLine, r), r, verticalAxis);
             const bool givesWay = !multiplier.isNull() && nearMultiplier.intersects(r.translated(at));
@@ -235,7 +236,7 @@ void ValueAxis::drawScaleLin(QPainter &painter, bool verticalAxis, int baseLine,
                 multiplier = QRect();
             } else if (!givesWay) {
                 painter.setPen(axisLabelColor);
-                painter.drawText(at, text);
+                drawLabelText(painter, at, label);
             }
             first = false;
         }
@@ -245,7 +246,7 @@ void ValueAxis::drawScaleLin(QPainter &painter, bool verticalAxis, int baseLine,
     }
     if (!multiplier.isNull()) {
         painter.setPen(axisLabelColor);
-        painter.drawText(multiplierAt, exponentText);
+        drawLabelText(painter, multiplierAt, multiplierLayout(metrics));
         painter.setPen(axisColor);
     }
 }

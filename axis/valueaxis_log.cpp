@@ -231,10 +231,11 @@ void ValueAxis::drawScaleVerticalLog(QPainter &painter, int baseLine, bool label
 void ValueAxis::drawScaleLog(QPainter &painter, bool verticalAxis, int baseLine, bool labels)
 {
     const QFontMetrics metrics = painter.fontMetrics();
+    keepLabelLayoutsFor(painter);
     const int first = clampToInt(std::ceil(logScaleMin));
     const int last = clampToInt(std::floor(logScaleMax));
     int counter = labelInterval - 1;
-    QString text;
+    int labelIndex = 0;
     ScanlineWriter writer(painter);
     // the pen is set per decade only: a scale without a decade leaves the painter untouched
     for (qint64 e = first; e <= last; ++e) {
@@ -244,8 +245,8 @@ void ValueAxis::drawScaleLog(QPainter &painter, bool verticalAxis, int baseLine,
         painter.setPen(axisColor);
         drawTick(writer, verticalAxis, position, baseLine, axisTickSize);
         if (labels && isLabelTurn(counter)) {
-            makeLogLabel(decade, text);
-            drawLabel(painter, metrics, verticalAxis, position, baseLine, text);
+            drawLabel(painter, metrics, verticalAxis, position, baseLine,
+                      logLabelLayout(labelIndex++, decade, metrics));
         }
         drawLogMinorTicks(painter, writer, verticalAxis, decade, baseLine);
     }
