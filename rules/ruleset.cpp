@@ -1,5 +1,8 @@
 #include "ruleset.h"
 
+#include "hsvrgba.h"
+
+#include <climits>
 #include <cmath>
 
 RuleSet::RuleSet()
@@ -79,52 +82,80 @@ void RuleSet::setLogarithmic(bool on)
 
 const QColor &RuleSet::convert(double value)
 {
+    return convertTo(value, nullptr);
+}
+
+const QColor &RuleSet::convert(double value, QRgb &rgba)
+{
+    return convertTo(value, &rgba);
+}
+
+// `rgba`, when given, receives the result's rgba().
+const QColor &RuleSet::convertTo(double value, QRgb *rgba)
+{
     if (rules.isEmpty()) {
         resultColor = QColor(Qt::white);
+        if (rgba)
+            *rgba = resultColor.rgba();
         return resultColor;
     }
     const ValueColorRule *first = rules.constData();
     if (value <= first->getValue() || rules.size() == 1)
-        return first->getColor();
+        return ruleColor(*first, rgba);
     const ValueColorRule *end = first + rules.size();
     for (const ValueColorRule *lower = first; lower + 1 != end; ++lower) {
         const ValueColorRule &upper = lower[1];
         if (value == lower->getValue())
-            return lower->getColor();
+            return ruleColor(*lower, rgba);
         if (value == upper.getValue())
-            return upper.getColor();
+            return ruleColor(upper, rgba);
         if (lower->getValue() < value && value < upper.getValue())
-            return logarithmic ? interpolateLog(*lower, upper, value)
-                               : interpolateLin(*lower, upper, value);
+            return logarithmic ? interpolateLog(*lower, upper, value, rgba)
+                               : interpolateLin(*lower, upper, value, rgba);
     }
-    return rules.last().getColor();
+    return ruleColor(rules.last(), rgba);
+}
+
+const QColor &RuleSet::ruleColor(const ValueColorRule &rule, QRgb *rgba) const
+{
+    if (rgba)
+        *rgba = rule.getRgba();
+    return rule.getColor();
 }
 
 const QColor &RuleSet::interpolateLin(const ValueColorRule &lower, const ValueColorRule &upper,
-                                      double value)
+                                      double value, QRgb *rgba)
 {
     const double t = (value - lower.getValue()) / (upper.getValue() - lower.getValue());
-    return interpolate(lower, upper, t);
+    return interpolate(lower, upper, t, rgba);
 }
 
 // Uses the rules' cached logarithms, not fresh ones of their values.
 const QColor &RuleSet::interpolateLog(const ValueColorRule &lower, const ValueColorRule &upper,
-                                      double value)
+                                      double value, QRgb *rgba)
 {
     const double t =
             (std::log10(value) - lower.getLogValue()) / (upper.getLogValue() - lower.getLogValue());
-    return interpolate(lower, upper, t);
+    return interpolate(lower, upper, t, rgba);
 }
 
 // Plain arithmetic on each component: hue does not wrap, and the hue -1 of an achromatic
-// colour takes part like any other number before the clamp lifts it to 0.
-const QColor &RuleSet::interpolate(const ValueColorRule &from, const ValueColorRule &to, double t)
+// colour takes part like any other number before the clamp lifts it to 0. The rgba() comes
+// from the components rounded to 16 bits as setHsvF stores them.
+const QColor &RuleSet::interpolate(const ValueColorRule &from, const ValueColorRule &to, double t,
+                                   QRgb *rgba)
 {
     const double alpha = interpolateComponent(from.getAlpha(), to.getAlpha(), t);
     const double hue = interpolateComponent(from.getHue(), to.getHue(), t);
     const double saturation = interpolateComponent(from.getSaturation(), to.getSaturation(), t);
     const double brightness = interpolateComponent(from.getBrightness(), to.getBrightness(), t);
     resultColor.setHsvF(hue, saturation, brightness, alpha);
+    if (rgba) {
+        *rgba = resultColor.spec() == QColor::Hsv
+                ? hsvToRgba(hue == -1 ? USHRT_MAX : qRound(hue * 36000), qRound(saturation * USHRT_MAX),
+                            qRound(brightness * USHRT_MAX), qRound(alpha * USHRT_MAX))
+                : resultColor.rgba();
+    }
     return resultColor;
 }
 

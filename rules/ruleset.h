@@ -31,15 +31,21 @@ public:
 
     // conversion; the reference stays valid until the next conversion or change of the rules
     const QColor &convert(double value);
+    // the same, also giving the colour's rgba(), which for a blend is worked out from its
+    // components without converting the colour (see hsvToRgba)
+    const QColor &convert(double value, QRgb &rgba);
 
 private:
     Q_DISABLE_COPY(RuleSet)
 
+    const QColor &convertTo(double value, QRgb *rgba);
+    const QColor &ruleColor(const ValueColorRule &rule, QRgb *rgba) const;
     const QColor &interpolateLin(const ValueColorRule &lower, const ValueColorRule &upper,
-                                 double value);
+                                 double value, QRgb *rgba);
     const QColor &interpolateLog(const ValueColorRule &lower, const ValueColorRule &upper,
-                                 double value);
-    const QColor &interpolate(const ValueColorRule &from, const ValueColorRule &to, double t);
+                                 double value, QRgb *rgba);
+    const QColor &interpolate(const ValueColorRule &from, const ValueColorRule &to, double t,
+                              QRgb *rgba);
     double interpolateComponent(double from, double to, double t) const;
 
     QVector<ValueColorRule> rules;

@@ -18,11 +18,12 @@ class BarLineFiller
 public:
     explicit BarLineFiller(QPainter &painter) : painter(painter), writer(painter) { }
 
-    // one line
-    void fill(const QRect &line, const QColor &color);
+    // one line; `pixel` is color.rgba()
+    void fill(const QRect &line, const QColor &color) { fill(line, color, color.rgba()); }
+    void fill(const QRect &line, const QColor &color, QRgb pixel);
 
-    // The one-pixel columns of `area` from left to right, column i in colorOf(i), asked once
-    // per column in that order. Writing a column pixel by pixel touches one scanline per
+    // The one-pixel columns of `area` from left to right, column i in the colour
+    // colorOf(i, pixel) returns, with its rgba() in `pixel`, asked once per column in order. Writing a column pixel by pixel touches one scanline per
     // pixel; so the columns' colours are gathered into one row, which is then copied into
     // every row of the area, as long as they are all opaque.
     template<typename ColorOf> void fillColumns(const QRect &area, ColorOf colorOf);
@@ -43,15 +44,15 @@ template<typename ColorOf> void BarLineFiller::fillColumns(const QRect &area, Co
 {
     const int count = area.width();
     if (!writer.writesDirectly()) {
+        QRgb pixel = 0;
         for (int i = 0; i < count; ++i)
-            painter.fillRect(column(area, i), colorOf(i));
+            painter.fillRect(column(area, i), colorOf(i, pixel));
         return;
     }
     QVarLengthArray<QRgb, 4096> row(count);
     bool allOpaque = true;
     for (int i = 0; i < count; ++i) {
-        const QColor &color = colorOf(i);
-        row[i] = color.rgba();
+        const QColor &color = colorOf(i, row[i]);
         if (qAlpha(row[i]) != 255) {
             painter.fillRect(column(area, i), color);
             allOpaque = false;

@@ -238,16 +238,18 @@ void ValueColorConverterWidget::drawBar(QPainter &painter, int baseLine)
 {
     BarLineFiller filler(painter);
     if (!axis.isVertical()) {
-        filler.fillColumns(QRect(0, 0, width(), baseLine + 1), [this](int offset) -> const QColor & {
-            return ruleSet.convert(axis.screenToValue(offset));
-        });
+        filler.fillColumns(QRect(0, 0, width(), baseLine + 1),
+                           [this](int offset, QRgb &pixel) -> const QColor & {
+                               return ruleSet.convert(axis.screenToValue(offset), pixel);
+                           });
         return;
     }
     const int length = height();
+    QRgb pixel = 0;
     for (int i = 0; i < length; ++i) {
         const int offset = length - 1 - i;
-        filler.fill(alongAcross(offset, 1, baseLine + 1),
-                    ruleSet.convert(axis.screenToValue(offset)));
+        const QColor &color = ruleSet.convert(axis.screenToValue(offset), pixel);
+        filler.fill(alongAcross(offset, 1, baseLine + 1), color, pixel);
     }
 }
 

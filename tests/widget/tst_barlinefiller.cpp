@@ -86,15 +86,19 @@ Draw columns(bool withTranslucent)
 {
     return [withTranslucent](QPainter &painter, bool underTest) {
         const QRect area(-2, -3, 42, 30);
-        const auto colourOf = [withTranslucent](int i) -> const QColor & {
-            return withTranslucent ? lineColours[i % 4] : lineColours[i % 2 == 0 ? 0 : 1];
+        const auto colourOf = [withTranslucent](int i, QRgb &pixel) -> const QColor & {
+            const QColor &colour = lineColours[withTranslucent ? i % 4 : i % 2];
+            pixel = colour.rgba();
+            return colour;
         };
         if (underTest) {
             BarLineFiller(painter).fillColumns(area, colourOf);
             return;
         }
+        QRgb pixel = 0;
         for (int i = 0; i < area.width(); ++i)
-            painter.fillRect(QRect(area.left() + i, area.top(), 1, area.height()), colourOf(i));
+            painter.fillRect(QRect(area.left() + i, area.top(), 1, area.height()),
+                             colourOf(i, pixel));
     };
 }
 
