@@ -84,12 +84,14 @@ bool ScanlineWriter::toImage(qint64 left, qint64 top, qint64 right, qint64 botto
     return true;
 }
 
+// The first row is filled, the others are copies of it: copying runs at the memory's speed.
 void ScanlineWriter::write(const QRect &cut, QRgb pixel)
 {
-    for (int y = cut.top(); y <= cut.bottom(); ++y) {
-        QRgb *row = reinterpret_cast<QRgb *>(bits + y * bytesPerLine);
-        std::fill(row + cut.left(), row + cut.right() + 1, pixel);
-    }
+    QRgb *first = reinterpret_cast<QRgb *>(bits + cut.top() * bytesPerLine) + cut.left();
+    std::fill(first, first + cut.width(), pixel);
+    const size_t bytes = static_cast<size_t>(cut.width()) * sizeof(QRgb);
+    for (int y = cut.top() + 1; y <= cut.bottom(); ++y)
+        std::memcpy(bits + y * bytesPerLine + cut.left() * qsizetype(sizeof(QRgb)), first, bytes);
 }
 
 void ScanlineWriter::fill(const QRect &rect, QRgb pixel)

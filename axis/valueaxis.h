@@ -155,8 +155,8 @@ private:
     void drawScaleLin(QPainter &painter, bool verticalAxis, int baseLine, bool labels);
     QPoint keptWithinLength(QPoint origin, const QRect &box, bool verticalAxis) const;
     QPoint multiplierOrigin(const QRect &box, bool verticalAxis, int baseLine) const;
-    void drawLinMinorTicks(QPainter &painter, ScanlineWriter &writer, bool verticalAxis,
-                           double major, int baseLine) const;
+    void drawLinMinorTicks(ScanlineWriter &writer, bool verticalAxis, double major,
+                           int baseLine) const;
     void drawScaleHorizontalLin(QPainter &painter, int baseLine, bool labels);
     void drawScaleVerticalLin(QPainter &painter, int baseLine, bool labels);
 
@@ -175,7 +175,7 @@ private:
     bool logValueToScreenHorizontal(double logValue, int &position) const;
     bool logTickPosition(bool verticalAxis, double logValue, int &position) const;
     void drawScaleLog(QPainter &painter, bool verticalAxis, int baseLine, bool labels);
-    void drawLogMinorTicks(QPainter &painter, ScanlineWriter &writer, bool verticalAxis, int decade,
+    void drawLogMinorTicks(ScanlineWriter &writer, bool verticalAxis, int decade,
                            int baseLine) const;
     void drawScaleHorizontalLog(QPainter &painter, int baseLine, bool labels);
     void drawScaleVerticalLog(QPainter &painter, int baseLine, bool labels);

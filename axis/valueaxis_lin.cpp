@@ -218,12 +218,12 @@ void ValueAxis::drawScaleLin(QPainter &painter, bool verticalAxis, int baseLine,
     bool first = true;
     int labelIndex = 0;
     ScanlineWriter writer(painter);
+    // the ticks' pen; a label sets its own and then this one again
     painter.setPen(axisColor);
     double v = firstLabel;
     for (int i = 0; i < maxMajorTicks && v <= scaleMax; ++i) {
         int position = 0;
         valueToScreen(v * scaleFactor, position);
-        painter.setPen(axisColor);
         drawTick(writer, verticalAxis, position, baseLine, axisTickSize);
         if (labels && isLabelTurn(counter)) {
             const LabelLayout &label = linLabelLayout(labelIndex++, v, metrics);
@@ -237,10 +237,11 @@ void ValueAxis::drawScaleLin(QPainter &painter, bool verticalAxis, int baseLine,
             } else if (!givesWay) {
                 painter.setPen(axisLabelColor);
                 drawLabelText(painter, at, label);
+                painter.setPen(axisColor);
             }
             first = false;
         }
-        drawLinMinorTicks(painter, writer, verticalAxis, v, baseLine);
+        drawLinMinorTicks(writer, verticalAxis, v, baseLine);
         if (!advanceLinTick(v))
             break;
     }
@@ -274,12 +275,12 @@ QPoint ValueAxis::multiplierOrigin(const QRect &box, bool verticalAxis, int base
     return {clampedSum(clampedSum(length(), -1), -box.right()), clampedSum(beyondTick, box.height())};
 }
 
-// Four minor ticks after a major tick, cut off at the end of the scale.
-void ValueAxis::drawLinMinorTicks(QPainter &painter, ScanlineWriter &writer, bool verticalAxis,
-                                  double major, int baseLine) const
+// Four minor ticks after a major tick, cut off at the end of the scale, in the pen the caller
+// set to the axis colour.
+void ValueAxis::drawLinMinorTicks(ScanlineWriter &writer, bool verticalAxis, double major,
+                                  int baseLine) const
 {
     const double minorStep = labelStep / 5.0;
-    painter.setPen(axisColor);
     for (int i = 1; i <= 4; ++i) {
         const double m = major + i * minorStep;
         if (m > scaleMax)

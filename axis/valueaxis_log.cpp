@@ -237,27 +237,30 @@ void ValueAxis::drawScaleLog(QPainter &painter, bool verticalAxis, int baseLine,
     int counter = labelInterval - 1;
     int labelIndex = 0;
     ScanlineWriter writer(painter);
-    // the pen is set per decade only: a scale without a decade leaves the painter untouched
+    // the ticks' pen is set at the first decade and after each label: a scale without a
+    // decade leaves the painter untouched
     for (qint64 e = first; e <= last; ++e) {
         const int decade = static_cast<int>(e);
         int position = 0;
         logTickPosition(verticalAxis, decade, position);
-        painter.setPen(axisColor);
+        if (e == first)
+            painter.setPen(axisColor);
         drawTick(writer, verticalAxis, position, baseLine, axisTickSize);
         if (labels && isLabelTurn(counter)) {
             drawLabel(painter, metrics, verticalAxis, position, baseLine,
                       logLabelLayout(labelIndex++, decade, metrics));
+            painter.setPen(axisColor);
         }
-        drawLogMinorTicks(painter, writer, verticalAxis, decade, baseLine);
+        drawLogMinorTicks(writer, verticalAxis, decade, baseLine);
     }
 }
 
-// Minor ticks at 2 to 9 times the decade, only where they lie on the scale.
-void ValueAxis::drawLogMinorTicks(QPainter &painter, ScanlineWriter &writer, bool verticalAxis,
-                                  int decade, int baseLine) const
+// Minor ticks at 2 to 9 times the decade, only where they lie on the scale, in the pen the
+// caller set to the axis colour.
+void ValueAxis::drawLogMinorTicks(ScanlineWriter &writer, bool verticalAxis, int decade,
+                                  int baseLine) const
 {
     const double power = std::pow(10.0, decade);
-    painter.setPen(axisColor);
     for (int k = 2; k <= 9; ++k) {
         int position = 0;
         if (logTickPosition(verticalAxis, std::log10(k * power), position))

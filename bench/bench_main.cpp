@@ -25,7 +25,11 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
-    Summary summary(qgetenv("QT_NO_CPU_FEATURE").contains("avx2"));
+    // MVC_BENCH_SAVE=FILE keeps our repaint times for a run on the other CPU path, which
+    // compares with them when given MVC_BENCH_COMPARE=FILE.
+    Summary summary(qgetenv("QT_NO_CPU_FEATURE").contains("avx2"),
+                    qEnvironmentVariable("MVC_BENCH_SAVE").toStdString(),
+                    qEnvironmentVariable("MVC_BENCH_COMPARE").toStdString());
     registerConvertBenchmarks(summary);
     registerAxisBenchmarks();
     registerRepaintBenchmarks(summary);

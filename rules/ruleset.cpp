@@ -15,6 +15,7 @@ RuleSet::RuleSet()
 // newly created rule gives true. A NaN value compares neither equal nor greater and lands last.
 bool RuleSet::addRule(double value, const QColor &color)
 {
+    forgetLast();
     if (logarithmic && value <= 0)
         return false;
     for (int i = 0; i < rules.size(); ++i) {
@@ -34,6 +35,7 @@ bool RuleSet::addRule(double value, const QColor &color)
 
 bool RuleSet::removeRule(double value)
 {
+    forgetLast();
     for (int i = 0; i < rules.size(); ++i) {
         if (rules.at(i).getValue() == value) {
             rules.remove(i);
@@ -45,6 +47,7 @@ bool RuleSet::removeRule(double value)
 
 void RuleSet::clear()
 {
+    forgetLast();
     rules.clear();
 }
 
@@ -64,6 +67,7 @@ void RuleSet::setLogarithmic(bool on)
 {
     if (on == logarithmic)
         return;
+    forgetLast();
     logarithmic = on;
     if (!on)
         return;
@@ -82,81 +86,91 @@ void RuleSet::setLogarithmic(bool on)
 
 const QColor &RuleSet::convert(double value)
 {
-    return convertTo(value, nullptr);
-}
-
-const QColor &RuleSet::convert(double value, QRgb &rgba)
-{
-    return convertTo(value, &rgba);
-}
-
-// `rgba`, when given, receives the result's rgba().
-const QColor &RuleSet::convertTo(double value, QRgb *rgba)
-{
     if (rules.isEmpty()) {
+        forgetLast();
         resultColor = QColor(Qt::white);
-        if (rgba)
-            *rgba = resultColor.rgba();
         return resultColor;
     }
+    const ValueColorRule *lower = nullptr;
+    double t = 0;
+    blendPending = false;
+    if ((lastRule = locate(value, lower, t)))
+        return lastRule->getColor();
+    blend(*lower, lower[1], t);
+    resultColor.setHsvF(blendHue, blendSaturation, blendBrightness, blendAlpha);
+    return resultColor;
+}
+
+// The blend's rgba() comes from its components rounded to 16 bits as setHsvF stores them.
+QRgb RuleSet::convertToRgba(double value)
+{
+    forgetLast();
+    if (rules.isEmpty()) {
+        resultColor = QColor(Qt::white);
+        return resultColor.rgba();
+    }
+    const ValueColorRule *lower = nullptr;
+    double t = 0;
+    if ((lastRule = locate(value, lower, t)))
+        return lastRule->getRgba();
+    blend(*lower, lower[1], t);
+    blendPending = true;
+    return hsvToRgba(qRound(blendHue * 36000), qRound(blendSaturation * USHRT_MAX),
+                     qRound(blendBrightness * USHRT_MAX), qRound(blendAlpha * USHRT_MAX));
+}
+
+// Edits move the rules; the last conversion's colour is then the last one made.
+void RuleSet::forgetLast()
+{
+    blendPending = false;
+    lastRule = nullptr;
+}
+
+const QColor &RuleSet::lastColor()
+{
+    if (lastRule)
+        return lastRule->getColor();
+    if (blendPending) {
+        resultColor.setHsvF(blendHue, blendSaturation, blendBrightness, blendAlpha);
+        blendPending = false;
+    }
+    return resultColor;
+}
+
+// The rule whose own colour `value` gets; or nullptr, with the lower of the two rules to blend
+// and the blend's weight t of the upper one. The set is not empty.
+const ValueColorRule *RuleSet::locate(double value, const ValueColorRule *&lower, double &t) const
+{
     const ValueColorRule *first = rules.constData();
     if (value <= first->getValue() || rules.size() == 1)
-        return ruleColor(*first, rgba);
+        return first;
     const ValueColorRule *end = first + rules.size();
-    for (const ValueColorRule *lower = first; lower + 1 != end; ++lower) {
-        const ValueColorRule &upper = lower[1];
-        if (value == lower->getValue())
-            return ruleColor(*lower, rgba);
+    for (const ValueColorRule *low = first; low + 1 != end; ++low) {
+        const ValueColorRule &upper = low[1];
+        if (value == low->getValue())
+            return low;
         if (value == upper.getValue())
-            return ruleColor(upper, rgba);
-        if (lower->getValue() < value && value < upper.getValue())
-            return logarithmic ? interpolateLog(*lower, upper, value, rgba)
-                               : interpolateLin(*lower, upper, value, rgba);
+            return &upper;
+        if (low->getValue() < value && value < upper.getValue()) {
+            lower = low;
+            // the logarithmic blend uses the rules' cached logarithms, not fresh ones
+            t = logarithmic ? (std::log10(value) - low->getLogValue()) /
+                            (upper.getLogValue() - low->getLogValue())
+                            : (value - low->getValue()) / (upper.getValue() - low->getValue());
+            return nullptr;
+        }
     }
-    return ruleColor(rules.last(), rgba);
-}
-
-const QColor &RuleSet::ruleColor(const ValueColorRule &rule, QRgb *rgba) const
-{
-    if (rgba)
-        *rgba = rule.getRgba();
-    return rule.getColor();
-}
-
-const QColor &RuleSet::interpolateLin(const ValueColorRule &lower, const ValueColorRule &upper,
-                                      double value, QRgb *rgba)
-{
-    const double t = (value - lower.getValue()) / (upper.getValue() - lower.getValue());
-    return interpolate(lower, upper, t, rgba);
-}
-
-// Uses the rules' cached logarithms, not fresh ones of their values.
-const QColor &RuleSet::interpolateLog(const ValueColorRule &lower, const ValueColorRule &upper,
-                                      double value, QRgb *rgba)
-{
-    const double t =
-            (std::log10(value) - lower.getLogValue()) / (upper.getLogValue() - lower.getLogValue());
-    return interpolate(lower, upper, t, rgba);
+    return &rules.last();
 }
 
 // Plain arithmetic on each component: hue does not wrap, and the hue -1 of an achromatic
-// colour takes part like any other number before the clamp lifts it to 0. The rgba() comes
-// from the components rounded to 16 bits as setHsvF stores them.
-const QColor &RuleSet::interpolate(const ValueColorRule &from, const ValueColorRule &to, double t,
-                                   QRgb *rgba)
+// colour takes part like any other number before the clamp lifts it to 0.
+void RuleSet::blend(const ValueColorRule &from, const ValueColorRule &to, double t)
 {
-    const double alpha = interpolateComponent(from.getAlpha(), to.getAlpha(), t);
-    const double hue = interpolateComponent(from.getHue(), to.getHue(), t);
-    const double saturation = interpolateComponent(from.getSaturation(), to.getSaturation(), t);
-    const double brightness = interpolateComponent(from.getBrightness(), to.getBrightness(), t);
-    resultColor.setHsvF(hue, saturation, brightness, alpha);
-    if (rgba) {
-        *rgba = resultColor.spec() == QColor::Hsv
-                ? hsvToRgba(hue == -1 ? USHRT_MAX : qRound(hue * 36000), qRound(saturation * USHRT_MAX),
-                            qRound(brightness * USHRT_MAX), qRound(alpha * USHRT_MAX))
-                : resultColor.rgba();
-    }
-    return resultColor;
+    blendAlpha = interpolateComponent(from.getAlpha(), to.getAlpha(), t);
+    blendHue = interpolateComponent(from.getHue(), to.getHue(), t);
+    blendSaturation = interpolateComponent(from.getSaturation(), to.getSaturation(), t);
+    blendBrightness = interpolateComponent(from.getBrightness(), to.getBrightness(), t);
 }
 
 double RuleSet::interpolateComponent(double from, double to, double t) const

@@ -31,26 +31,30 @@ public:
 
     // conversion; the reference stays valid until the next conversion or change of the rules
     const QColor &convert(double value);
-    // the same, also giving the colour's rgba(), which for a blend is worked out from its
-    // components without converting the colour (see hsvToRgba)
-    const QColor &convert(double value, QRgb &rgba);
+    // convert(value).rgba(), worked out for a blend from its components without making the
+    // colour (see hsvToRgba). lastColor() gives the colour of the last conversion, made only
+    // when asked for; the reference is valid as convert's result is.
+    QRgb convertToRgba(double value);
+    const QColor &lastColor();
 
 private:
     Q_DISABLE_COPY(RuleSet)
 
-    const QColor &convertTo(double value, QRgb *rgba);
-    const QColor &ruleColor(const ValueColorRule &rule, QRgb *rgba) const;
-    const QColor &interpolateLin(const ValueColorRule &lower, const ValueColorRule &upper,
-                                 double value, QRgb *rgba);
-    const QColor &interpolateLog(const ValueColorRule &lower, const ValueColorRule &upper,
-                                 double value, QRgb *rgba);
-    const QColor &interpolate(const ValueColorRule &from, const ValueColorRule &to, double t,
-                              QRgb *rgba);
+    void forgetLast();
+    const ValueColorRule *locate(double value, const ValueColorRule *&lower, double &t) const;
+    void blend(const ValueColorRule &from, const ValueColorRule &to, double t);
     double interpolateComponent(double from, double to, double t) const;
 
     QVector<ValueColorRule> rules;
     bool logarithmic = false;
     QColor resultColor;
+    // the last blend's components, and what lastColor() gives
+    double blendAlpha = 0;
+    double blendHue = 0;
+    double blendSaturation = 0;
+    double blendBrightness = 0;
+    bool blendPending = false;
+    const ValueColorRule *lastRule = nullptr;
 };
 
 #endif // RULESET_H

@@ -18,15 +18,27 @@ class BarLineFiller
 public:
     explicit BarLineFiller(QPainter &painter) : painter(painter), writer(painter) { }
 
-    // one line; `pixel` is color.rgba()
-    void fill(const QRect &line, const QColor &color) { fill(line, color, color.rgba()); }
-    void fill(const QRect &line, const QColor &color, QRgb pixel);
+    // One line in `color`; or in the pixel `pixel`, and when that is translucent in the colour
+    // lastColor() gives.
+    void fill(const QRect &line, const QColor &color)
+    {
+        fill(line, color.rgba(), [&color]() -> const QColor & { return color; });
+    }
+    template<typename LastColor> void fill(const QRect &line, QRgb pixel, LastColor lastColor)
+    {
+        if (writer.writesDirectly() && qAlpha(pixel) == 255)
+            writer.fill(line, pixel);
+        else
+            painter.fillRect(line, lastColor());
+    }
 
-    // The one-pixel columns of `area` from left to right, column i in the colour
-    // colorOf(i, pixel) returns, with its rgba() in `pixel`, asked once per column in order. Writing a column pixel by pixel touches one scanline per
-    // pixel; so the columns' colours are gathered into one row, which is then copied into
+    // The one-pixel columns of `area` from left to right: column i gets the pixel pixelOf(i),
+    // asked once per column in that order, and when that is translucent the colour
+    // lastColor() gives right after it. Writing a column pixel by pixel touches one scanline
+    // per pixel; so the columns' pixels are gathered into one row, which is then copied into
     // every row of the area, as long as they are all opaque.
-    template<typename ColorOf> void fillColumns(const QRect &area, ColorOf colorOf);
+    template<typename PixelOf, typename LastColor>
+    void fillColumns(const QRect &area, PixelOf pixelOf, LastColor lastColor);
 
     bool writesDirectly() const { return writer.writesDirectly(); }
 
@@ -40,21 +52,23 @@ private:
     ScanlineWriter writer;
 };
 
-template<typename ColorOf> void BarLineFiller::fillColumns(const QRect &area, ColorOf colorOf)
+template<typename PixelOf, typename LastColor>
+void BarLineFiller::fillColumns(const QRect &area, PixelOf pixelOf, LastColor lastColor)
 {
     const int count = area.width();
     if (!writer.writesDirectly()) {
-        QRgb pixel = 0;
-        for (int i = 0; i < count; ++i)
-            painter.fillRect(column(area, i), colorOf(i, pixel));
+        for (int i = 0; i < count; ++i) {
+            pixelOf(i);
+            painter.fillRect(column(area, i), lastColor());
+        }
         return;
     }
     QVarLengthArray<QRgb, 4096> row(count);
     bool allOpaque = true;
     for (int i = 0; i < count; ++i) {
-        const QColor &color = colorOf(i, row[i]);
+        row[i] = pixelOf(i);
         if (qAlpha(row[i]) != 255) {
-            painter.fillRect(column(area, i), color);
+            painter.fillRect(column(area, i), lastColor());
             allOpaque = false;
         }
     }

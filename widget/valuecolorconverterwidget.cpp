@@ -238,18 +238,19 @@ void ValueColorConverterWidget::drawBar(QPainter &painter, int baseLine)
 {
     BarLineFiller filler(painter);
     if (!axis.isVertical()) {
-        filler.fillColumns(QRect(0, 0, width(), baseLine + 1),
-                           [this](int offset, QRgb &pixel) -> const QColor & {
-                               return ruleSet.convert(axis.screenToValue(offset), pixel);
-                           });
+        filler.fillColumns(
+                QRect(0, 0, width(), baseLine + 1),
+                [this](int offset) { return ruleSet.convertToRgba(axis.screenToValue(offset)); },
+                [this]() -> const QColor & { return ruleSet.lastColor(); });
         return;
     }
     const int length = height();
-    QRgb pixel = 0;
     for (int i = 0; i < length; ++i) {
         const int offset = length - 1 - i;
-        const QColor &color = ruleSet.convert(axis.screenToValue(offset), pixel);
-        filler.fill(alongAcross(offset, 1, baseLine + 1), color, pixel);
+        const QRgb pixel = ruleSet.convertToRgba(axis.screenToValue(offset));
+        filler.fill(alongAcross(offset, 1, baseLine + 1), pixel, [this]() -> const QColor & {
+            return ruleSet.lastColor();
+        });
     }
 }
 

@@ -86,19 +86,18 @@ Draw columns(bool withTranslucent)
 {
     return [withTranslucent](QPainter &painter, bool underTest) {
         const QRect area(-2, -3, 42, 30);
-        const auto colourOf = [withTranslucent](int i, QRgb &pixel) -> const QColor & {
-            const QColor &colour = lineColours[withTranslucent ? i % 4 : i % 2];
-            pixel = colour.rgba();
-            return colour;
+        const auto colourOf = [withTranslucent](int i) -> const QColor & {
+            return lineColours[withTranslucent ? i % 4 : i % 2];
         };
         if (underTest) {
-            BarLineFiller(painter).fillColumns(area, colourOf);
+            int last = 0;
+            BarLineFiller(painter).fillColumns(
+                    area, [&](int i) { return colourOf(last = i).rgba(); },
+                    [&]() -> const QColor & { return colourOf(last); });
             return;
         }
-        QRgb pixel = 0;
         for (int i = 0; i < area.width(); ++i)
-            painter.fillRect(QRect(area.left() + i, area.top(), 1, area.height()),
-                             colourOf(i, pixel));
+            painter.fillRect(QRect(area.left() + i, area.top(), 1, area.height()), colourOf(i));
     };
 }
 
