@@ -9,12 +9,13 @@ namespace {
 // QColor's 16-bit component to the 8-bit one it reports: the nearest multiple of 257
 int eightBit(int component)
 {
-    return (component + 128) / 257;
+    return static_cast<int>((static_cast<unsigned>(component) + 128u) / 257u);
 }
 
+// qRound of a fraction in [0, 1] scaled to 16 bits: for numbers of 0 or more qRound is this
 int eightBit(qreal fraction)
 {
-    return eightBit(qRound(fraction * USHRT_MAX));
+    return eightBit(static_cast<int>(fraction * USHRT_MAX + 0.5));
 }
 
 } // namespace
@@ -32,34 +33,35 @@ QRgb hsvToRgba(int hue, int saturation, int value, int alpha)
     const int sextant = int(h);
     const qreal f = h - sextant;
     const qreal p = v * (qreal(1.0) - s);
-    const qreal q = v * (qreal(1.0) - (s * f));
-    const qreal t = v * (qreal(1.0) - (s * (qreal(1.0) - f)));
+    // odd sextants fall from v, even ones rise towards it
+    const qreal slope = sextant & 1 ? v * (qreal(1.0) - (s * f))
+                                    : v * (qreal(1.0) - (s * (qreal(1.0) - f)));
     qreal r = v;
-    qreal g = t;
+    qreal g = slope;
     qreal b = p;
     switch (sextant) {
     case 1:
-        r = q;
+        r = slope;
         g = v;
         break;
     case 2:
         r = p;
         g = v;
-        b = t;
+        b = slope;
         break;
     case 3:
         r = p;
-        g = q;
+        g = slope;
         b = v;
         break;
     case 4:
-        r = t;
+        r = slope;
         g = p;
         b = v;
         break;
     case 5:
         g = p;
-        b = q;
+        b = slope;
         break;
     default:
         break;
