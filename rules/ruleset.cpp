@@ -84,6 +84,50 @@ void RuleSet::setLogarithmic(bool on)
     }
 }
 
+// The rule whose own colour `value` gets; or nullptr, with the lower of the two rules to blend
+// and the blend's weight t of the upper one. The set is not empty.
+inline const ValueColorRule *RuleSet::locate(double value, const ValueColorRule *&lower, double &t) const
+{
+    const ValueColorRule *first = rules.constData();
+    if (value <= first->getValue() || rules.size() == 1)
+        return first;
+    const ValueColorRule *end = first + rules.size();
+    for (const ValueColorRule *low = first; low + 1 != end; ++low) {
+        const ValueColorRule &upper = low[1];
+        if (value == low->getValue())
+            return low;
+        if (value == upper.getValue())
+            return &upper;
+        if (low->getValue() < value && value < upper.getValue()) {
+            lower = low;
+            // the logarithmic blend uses the rules' cached logarithms, not fresh ones
+            t = logarithmic ? (std::log10(value) - low->getLogValue()) /
+                            (upper.getLogValue() - low->getLogValue())
+                            : (value - low->getValue()) / (upper.getValue() - low->getValue());
+            return nullptr;
+        }
+    }
+    return &rules.last();
+}
+
+inline double RuleSet::interpolateComponent(double from, double to, double t) const
+{
+    const double r = from == to ? from : from + (to - from) * t;
+    if (r < 0)
+        return 0.0;
+    return qMin(r, 1.0);
+}
+
+// Plain arithmetic on each component: hue does not wrap, and the hue -1 of an achromatic
+// colour takes part like any other number before the clamp lifts it to 0.
+inline void RuleSet::blend(const ValueColorRule &from, const ValueColorRule &to, double t)
+{
+    blendAlpha = interpolateComponent(from.getAlpha(), to.getAlpha(), t);
+    blendHue = interpolateComponent(from.getHue(), to.getHue(), t);
+    blendSaturation = interpolateComponent(from.getSaturation(), to.getSaturation(), t);
+    blendBrightness = interpolateComponent(from.getBrightness(), to.getBrightness(), t);
+}
+
 const QColor &RuleSet::convert(double value)
 {
     if (rules.isEmpty()) {
@@ -137,46 +181,3 @@ const QColor &RuleSet::lastColor()
     return resultColor;
 }
 
-// The rule whose own colour `value` gets; or nullptr, with the lower of the two rules to blend
-// and the blend's weight t of the upper one. The set is not empty.
-const ValueColorRule *RuleSet::locate(double value, const ValueColorRule *&lower, double &t) const
-{
-    const ValueColorRule *first = rules.constData();
-    if (value <= first->getValue() || rules.size() == 1)
-        return first;
-    const ValueColorRule *end = first + rules.size();
-    for (const ValueColorRule *low = first; low + 1 != end; ++low) {
-        const ValueColorRule &upper = low[1];
-        if (value == low->getValue())
-            return low;
-        if (value == upper.getValue())
-            return &upper;
-        if (low->getValue() < value && value < upper.getValue()) {
-            lower = low;
-            // the logarithmic blend uses the rules' cached logarithms, not fresh ones
-            t = logarithmic ? (std::log10(value) - low->getLogValue()) /
-                            (upper.getLogValue() - low->getLogValue())
-                            : (value - low->getValue()) / (upper.getValue() - low->getValue());
-            return nullptr;
-        }
-    }
-    return &rules.last();
-}
-
-// Plain arithmetic on each component: hue does not wrap, and the hue -1 of an achromatic
-// colour takes part like any other number before the clamp lifts it to 0.
-void RuleSet::blend(const ValueColorRule &from, const ValueColorRule &to, double t)
-{
-    blendAlpha = interpolateComponent(from.getAlpha(), to.getAlpha(), t);
-    blendHue = interpolateComponent(from.getHue(), to.getHue(), t);
-    blendSaturation = interpolateComponent(from.getSaturation(), to.getSaturation(), t);
-    blendBrightness = interpolateComponent(from.getBrightness(), to.getBrightness(), t);
-}
-
-double RuleSet::interpolateComponent(double from, double to, double t) const
-{
-    const double r = from == to ? from : from + (to - from) * t;
-    if (r < 0)
-        return 0.0;
-    return qMin(r, 1.0);
-}
