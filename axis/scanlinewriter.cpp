@@ -84,14 +84,21 @@ bool ScanlineWriter::toImage(qint64 left, qint64 top, qint64 right, qint64 botto
     return true;
 }
 
-// The first row is filled, the others are copies of it: copying runs at the memory's speed.
+// Wide rectangles get their first row filled and the others copied from it, which runs at
+// the memory's speed; narrow ones, such as ticks, are filled row by row.
 void ScanlineWriter::write(const QRect &cut, QRgb pixel)
 {
+    constexpr int copiedFromWidth = 64;
     QRgb *first = reinterpret_cast<QRgb *>(bits + cut.top() * bytesPerLine) + cut.left();
     std::fill(first, first + cut.width(), pixel);
     const size_t bytes = static_cast<size_t>(cut.width()) * sizeof(QRgb);
-    for (int y = cut.top() + 1; y <= cut.bottom(); ++y)
-        std::memcpy(bits + y * bytesPerLine + cut.left() * qsizetype(sizeof(QRgb)), first, bytes);
+    for (int y = cut.top() + 1; y <= cut.bottom(); ++y) {
+        QRgb *row = reinterpret_cast<QRgb *>(bits + y * bytesPerLine) + cut.left();
+        if (cut.width() >= copiedFromWidth)
+            std::memcpy(row, first, bytes);
+        else
+            std::fill(row, row + cut.width(), pixel);
+    }
 }
 
 void ScanlineWriter::fill(const QRect &rect, QRgb pixel)
@@ -129,7 +136,7 @@ void ScanlineWriter::eraseRect(const QRect &rect)
 bool ScanlineWriter::penPixel(QRgb &pixel) const
 {
     const QPen &pen = painter.pen();
-    if (!bits || pen.style() != Qt::SolidLine || pen.brush().style() != Qt::SolidPattern ||
+    if (!bits || pen.style() != Qt::SolidLine || !pen.isSolid() ||
         pen.capStyle() != Qt::SquareCap || !(pen.widthF() == 0.0 || pen.widthF() == 1.0) ||
         painter.testRenderHint(QPainter::Antialiasing))
         return false;

@@ -96,6 +96,20 @@ void barColourValues(benchmark::State &state)
     }
 }
 
+// the same through the one-pass conversion the opaque horizontal bar uses
+void barColourValuesInOnePass(benchmark::State &state)
+{
+    Scene scene;
+    std::vector<double> values(static_cast<size_t>(barLength));
+    std::vector<QRgb> pixels(static_cast<size_t>(barLength));
+    for (auto _ : state) {
+        for (int x = 0; x < barLength; ++x)
+            values[static_cast<size_t>(x)] = scene.axis.screenToValue(x);
+        scene.rules.convertToRgba(values.data(), pixels.data(), barLength);
+        benchmark::ClobberMemory();
+    }
+}
+
 void barPixels(benchmark::State &state, Path path)
 {
     Scene scene;
@@ -151,5 +165,7 @@ void registerStepBenchmarks()
         add("border", path, border);
     }
     benchmark::RegisterBenchmark("step/1000x60/bar_colours", barColourValues)
+            ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("step/1000x60/bar_colours_one_pass", barColourValuesInOnePass)
             ->Unit(benchmark::kMicrosecond);
 }

@@ -163,6 +163,23 @@ QRgb RuleSet::convertToRgba(double value)
                      qRound(blendBrightness * USHRT_MAX), qRound(blendAlpha * USHRT_MAX));
 }
 
+// One loop around the whole conversion: the processor works on the next values while the
+// divisions of one are still under way, which calls one at a time do not let it.
+void RuleSet::convertToRgba(const double *values, QRgb *pixels, int count)
+{
+    for (int i = 0; i < count; ++i)
+        pixels[i] = convertToRgba(values[i]);
+}
+
+bool RuleSet::isOpaque() const
+{
+    for (const ValueColorRule &rule : rules) {
+        if (qAlpha(rule.getRgba()) != 255)
+            return false;
+    }
+    return true;
+}
+
 // Edits move the rules; the last conversion's colour is then the last one made.
 void RuleSet::forgetLast()
 {

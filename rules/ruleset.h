@@ -36,6 +36,10 @@ public:
     // when asked for; the reference is valid as convert's result is.
     QRgb convertToRgba(double value);
     const QColor &lastColor();
+    // convertToRgba of `count` values into `pixels`, one conversion per value
+    void convertToRgba(const double *values, QRgb *pixels, int count);
+    // every rule opaque, and so every colour convert gives (an empty set gives white)
+    bool isOpaque() const;
 
 private:
     Q_DISABLE_COPY(RuleSet)

@@ -40,6 +40,10 @@ public:
     template<typename PixelOf, typename LastColor>
     void fillColumns(const QRect &area, PixelOf pixelOf, LastColor lastColor);
 
+    // Opaque pixels, one per column of `area`, copied into every row; for a filler that
+    // writes directly only.
+    void fillRows(const QRect &area, const QRgb *pixels) { writer.fillRows(area, pixels); }
+
     bool writesDirectly() const { return writer.writesDirectly(); }
 
 private:

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QVarLengthArray>
 
 namespace {
 // A horizontal bar keeps at least this many pixel rows (a vertical bar this many columns)
@@ -238,9 +239,19 @@ void ValueColorConverterWidget::drawBar(QPainter &painter, int baseLine)
 {
     BarLineFiller filler(painter);
     if (!axis.isVertical()) {
+        const QRect area(0, 0, width(), baseLine + 1);
+        if (filler.writesDirectly() && ruleSet.isOpaque()) {
+            // every line opaque: their pixels in one pass, then copied into every row
+            QVarLengthArray<double, 4096> values(area.width());
+            QVarLengthArray<QRgb, 4096> pixels(area.width());
+            for (int offset = 0; offset < area.width(); ++offset)
+                values[offset] = axis.screenToValue(offset);
+            ruleSet.convertToRgba(values.constData(), pixels.data(), area.width());
+            filler.fillRows(area, pixels.constData());
+            return;
+        }
         filler.fillColumns(
-                QRect(0, 0, width(), baseLine + 1),
-                [this](int offset) { return ruleSet.convertToRgba(axis.screenToValue(offset)); },
+                area, [this](int offset) { return ruleSet.convertToRgba(axis.screenToValue(offset)); },
                 [this]() -> const QColor & { return ruleSet.lastColor(); });
         return;
     }

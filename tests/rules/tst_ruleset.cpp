@@ -284,23 +284,29 @@ void tst_RuleSet::convertGivesRgba_data()
 {
     QTest::addColumn<Rules>("rules");
     QTest::addColumn<bool>("logarithmic");
+    QTest::addColumn<bool>("opaque");
 
-    QTest::newRow("green to red") << Rules{{0, green}, {100, red}} << false;
-    QTest::newRow("log") << Rules{{1, green}, {10, blue}, {1e4, red}} << true;
-    QTest::newRow("hsv rules") << Rules{{-5, hsv(0.9, 0.3, 0.7)}, {5, hsv(0.1, 1, 0.2)}} << false;
+    QTest::newRow("green to red") << Rules{{0, green}, {100, red}} << false << true;
+    QTest::newRow("log") << Rules{{1, green}, {10, blue}, {1e4, red}} << true << true;
+    QTest::newRow("hsv rules") << Rules{{-5, hsv(0.9, 0.3, 0.7)}, {5, hsv(0.1, 1, 0.2)}} << false
+                               << true;
     QTest::newRow("translucent") << Rules{{0, QColor(255, 0, 0, 10)}, {1, QColor(0, 9, 255, 240)}}
-                                 << false;
-    QTest::newRow("achromatic") << Rules{{0, white}, {1, green}, {2, black}} << false;
-    QTest::newRow("one rule") << Rules{{5, blue}} << false;
-    QTest::newRow("empty") << Rules{} << false;
+                                 << false << false;
+    QTest::newRow("one translucent") << Rules{{0, red}, {1, QColor(0, 9, 255, 254)}} << false
+                                     << false;
+    QTest::newRow("achromatic") << Rules{{0, white}, {1, green}, {2, black}} << false << true;
+    QTest::newRow("one rule") << Rules{{5, blue}} << false << true;
+    QTest::newRow("empty") << Rules{} << false << true;
 }
 
-// convertToRgba gives the rgba() of the colour convert gives, and lastColor() that colour,
-// for blends, rules and beyond them.
+// convertToRgba gives the rgba() of the colour convert gives, one value at a time or many,
+// and lastColor() that colour, for blends, rules and beyond them; an opaque set gives only
+// opaque colours.
 void tst_RuleSet::convertGivesRgba()
 {
     QFETCH(Rules, rules);
     QFETCH(bool, logarithmic);
+    QFETCH(bool, opaque);
     RuleSet set;
     fill(set, rules, logarithmic);
     QVector<double> values{notANumber, -1e300, 1e300};
@@ -310,10 +316,16 @@ void tst_RuleSet::convertGivesRgba()
     const double hi = rules.isEmpty() ? 1 : rules.last().first;
     for (int i = -100; i <= 2100; ++i)
         values << (logarithmic ? lo * std::pow(hi / lo, i / 2000.0) : lo + (hi - lo) * i / 2000.0);
-    for (const double value : values) {
-        const QColor expected = set.convert(value);
-        QCOMPARE(set.convertToRgba(value), expected.rgba());
+    QCOMPARE(set.isOpaque(), opaque);
+    QVector<QRgb> pixels(values.size());
+    set.convertToRgba(values.constData(), pixels.data(), values.size());
+    for (int i = 0; i < values.size(); ++i) {
+        const QColor expected = set.convert(values.at(i));
+        QCOMPARE(pixels.at(i), expected.rgba());
+        QCOMPARE(set.convertToRgba(values.at(i)), expected.rgba());
         QCOMPARE(set.lastColor(), expected);
+        if (opaque)
+            QCOMPARE(qAlpha(pixels.at(i)), 255);
     }
 }
 
