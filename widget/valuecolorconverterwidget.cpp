@@ -195,9 +195,14 @@ void ValueColorConverterWidget::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     ScanlineWriter writer(painter);
-    writer.eraseRect(rect());
     bool labelsFit = false;
     const int baseLine = barBaseLine(labelsFit);
+    // An opaque bar written directly covers its own pixels; only the band beside it is erased.
+    if (writer.writesDirectly() && ruleSet.isOpaque())
+        writer.eraseRect(axis.isVertical() ? QRect(baseLine + 1, 0, width() - baseLine - 1, height())
+                                           : QRect(0, baseLine + 1, width(), height() - baseLine - 1));
+    else
+        writer.eraseRect(rect());
     drawBar(painter, baseLine);
     if (axis.isVertical())
         axis.drawScaleVertical(painter, baseLine, labelsFit);
