@@ -1,6 +1,9 @@
 #include "valueaxis.h"
 
+#include "scanlinewriter.h"
+
 #include <QFontMetrics>
+#include <QPaintDevice>
 #include <QPainter>
 
 #include <algorithm>
@@ -58,6 +61,12 @@ void ValueAxis::setAxisTickSize(int size)
     axisTickSize = std::max(size, 0);
 }
 
+void ValueAxis::setAxisLabelColor(const QColor &color)
+{
+    axisLabelColor = color;
+    dropLabelLayouts();
+}
+
 void ValueAxis::setAbsMinForLogScale(double value)
 {
     // 0 or less becomes 1e-13; a NaN is kept as written and floored at preparation
@@ -97,6 +106,7 @@ bool ValueAxis::prepare(const QFontMetrics &metrics)
     needsPreparation = false;
     if (!needed)
         return false;
+    dropLabelLayouts();
     if (logarithmic)
         prepareLogScale(metrics);
     else
@@ -272,15 +282,16 @@ bool ValueAxis::isLabelTurn(int &counter) const
     return true;
 }
 
-void ValueAxis::drawTick(QPainter &painter, bool verticalAxis, int position, int baseLine,
+// with the painter's pen, which the callers set to the axis colour
+void ValueAxis::drawTick(ScanlineWriter &writer, bool verticalAxis, int position, int baseLine,
                          int reach)
 {
     const int from = clampedSum(baseLine, -reach);
     const int to = clampedSum(baseLine, reach);
     if (verticalAxis)
-        painter.drawLine(from, position, to, position);
+        writer.drawLine(QPoint(from, position), QPoint(to, position));
     else
-        painter.drawLine(position, from, position, to);
+        writer.drawLine(QPoint(position, from), QPoint(position, to));
 }
 
 // A label beyond the end of its tick: centred under it on a horizontal axis, right of it and
@@ -296,9 +307,104 @@ QPoint ValueAxis::labelOrigin(const QFontMetrics &metrics, bool verticalAxis, in
 }
 
 void ValueAxis::drawLabel(QPainter &painter, const QFontMetrics &metrics, bool verticalAxis,
-                          int position, int baseLine, const QString &text) const
+                          int position, int baseLine, const LabelLayout &label) const
 {
-    const QRect r = metrics.boundingRect(text);
     painter.setPen(axisLabelColor);
-    painter.drawText(labelOrigin(metrics, verticalAxis, position, baseLine, r), text);
+    drawLabelText(painter, labelOrigin(metrics, verticalAxis, position, baseLine, label.box), label);
+}
+
+void ValueAxis::setLabelLayoutsKept(bool keep)
+{
+    labelLayoutsKept = keep;
+    dropLabelLayouts();
+}
+
+void ValueAxis::dropLabelLayouts()
+{
+    labelLayouts.clear();
+    multiplierLabel = LabelLayout();
+}
+
+// Called at the start of every drawing. The painter's font carries the resolution of its
+// device, which QFont's comparison leaves out; so the device's resolution is compared too.
+// A kept layout is drawn as QStaticText, laid out in the painter's text direction, which
+// places its glyphs exactly where drawText does under a whole-pixel translation; under any
+// other transform the kept text goes to drawText.
+void ValueAxis::keepLabelLayoutsFor(const QPainter &painter)
+{
+    const QPaintDevice *device = painter.device();
+    const int dpiX = device ? device->logicalDpiX() : 0;
+    const int dpiY = device ? device->logicalDpiY() : 0;
+    if (!labelLayoutsKept || painter.font() != labelFont || dpiX != labelDpiX ||
+        dpiY != labelDpiY || painter.layoutDirection() != labelDirection) {
+        dropLabelLayouts();
+        labelFont = painter.font();
+        labelDpiX = dpiX;
+        labelDpiY = dpiY;
+        labelDirection = painter.layoutDirection();
+        labelAscent = QFontMetricsF(labelFont).ascent();
+    }
+    const QTransform transform = painter.deviceTransform();
+    labelsAsStaticText = labelLayoutsKept && transform.type() <= QTransform::TxTranslate &&
+            transform.dx() == std::floor(transform.dx()) &&
+            transform.dy() == std::floor(transform.dy());
+}
+
+ValueAxis::LabelLayout ValueAxis::laidOut(double value, const QString &text,
+                                          const QFontMetrics &metrics) const
+{
+    LabelLayout label;
+    label.value = value;
+    label.text = text;
+    label.box = metrics.boundingRect(text);
+    if (labelsAsStaticText) {
+        label.layout.setText(text);
+        label.layout.setTextFormat(Qt::PlainText);
+        QTextOption option;
+        option.setTextDirection(labelDirection);
+        label.layout.setTextOption(option);
+    }
+    return label;
+}
+
+// The index-th label of a drawing; kept layouts are checked against the value, so that a
+// drawing that meets its labels in another order lays them out again instead of mixing them.
+const ValueAxis::LabelLayout &ValueAxis::linLabelLayout(int index, double value,
+                                                        const QFontMetrics &metrics)
+{
+    if (index < labelLayouts.size() && labelLayouts.at(index).value == value)
+        return labelLayouts.at(index);
+    QString text;
+    makeLinLabel(value, text);
+    labelLayouts.resize(std::min(index, labelLayouts.size()));
+    labelLayouts.append(laidOut(value, text, metrics));
+    return labelLayouts.last();
+}
+
+const ValueAxis::LabelLayout &ValueAxis::logLabelLayout(int index, int decade,
+                                                        const QFontMetrics &metrics)
+{
+    if (index < labelLayouts.size() && labelLayouts.at(index).value == decade)
+        return labelLayouts.at(index);
+    QString text;
+    makeLogLabel(decade, text);
+    labelLayouts.resize(std::min(index, labelLayouts.size()));
+    labelLayouts.append(laidOut(decade, text, metrics));
+    return labelLayouts.last();
+}
+
+const ValueAxis::LabelLayout &ValueAxis::multiplierLayout(const QFontMetrics &metrics)
+{
+    if (multiplierLabel.text != exponentText)
+        multiplierLabel = laidOut(0, exponentText, metrics);
+    return multiplierLabel;
+}
+
+// `at` is the start of the text's base line, as for drawText.
+void ValueAxis::drawLabelText(QPainter &painter, const QPoint &at, const LabelLayout &label) const
+{
+    if (labelsAsStaticText && !label.layout.text().isEmpty())
+        painter.drawStaticText(QPointF(at.x(), at.y() - labelAscent), label.layout);
+    else
+        painter.drawText(at, label.text);
 }

@@ -2,12 +2,16 @@
 #define VALUEAXIS_H
 
 #include <QColor>
+#include <QFont>
 #include <QRect>
+#include <QStaticText>
 #include <QString>
 #include <QTextStream>
+#include <QVector>
 
 class QFontMetrics;
 class QPainter;
+class ScanlineWriter;
 
 // The numeric scale beside the colour bar. The rectangle holds the length along the axis
 // (set by the owner) and the thickness across it (set by preparation); left and top stay 0.
@@ -38,7 +42,7 @@ public:
     int getAxisTickSize() const { return axisTickSize; }
     void setAxisColor(const QColor &color) { axisColor = color; }
     const QColor &getAxisColor() const { return axisColor; }
-    void setAxisLabelColor(const QColor &color) { axisLabelColor = color; }
+    void setAxisLabelColor(const QColor &color);
     const QColor &getAxisLabelColor() const { return axisLabelColor; }
     void setAbsMinForLogScale(double value);
     double getAbsMinForLogScale() const { return absMinForLogScale; }
@@ -79,6 +83,10 @@ public:
     void makeLinLabel(double value, QString &text);
     static void makeLogLabel(int decade, QString &text);
 
+    // Drawing keeps the labels' texts, boxes and layouts (see LabelLayout); false lays every
+    // label out anew and draws it with QPainter::drawText, for comparison.
+    void setLabelLayoutsKept(bool keep);
+
 private:
     // the counts of one thinning pass over the decade labels
     struct LogLabelPass
@@ -87,6 +95,18 @@ private:
         int decades = 0;
         double sum = 0;
         int across = 0;
+    };
+
+    // A label's text, its bounding rectangle and its layout, kept from one drawing to the
+    // next: formatting, measuring and shaping eleven labels cost more than all the rest of a
+    // repaint. They hold for one preparation, font and resolution: preparation, a new label
+    // colour and drawing with another font or resolution drop them.
+    struct LabelLayout
+    {
+        double value = 0; // the tick value or decade it was made for
+        QString text;
+        QRect box;
+        QStaticText layout;
     };
 
     // model, mapping and thickness
@@ -106,12 +126,21 @@ private:
 
     // drawing helpers shared by both scales
     bool isLabelTurn(int &counter) const;
-    static void drawTick(QPainter &painter, bool verticalAxis, int position, int baseLine,
+    static void drawTick(ScanlineWriter &writer, bool verticalAxis, int position, int baseLine,
                          int reach);
     QPoint labelOrigin(const QFontMetrics &metrics, bool verticalAxis, int position, int baseLine,
                        const QRect &box) const;
     void drawLabel(QPainter &painter, const QFontMetrics &metrics, bool verticalAxis, int position,
-                   int baseLine, const QString &text) const;
+                   int baseLine, const LabelLayout &label) const;
+
+    // kept label layouts
+    void dropLabelLayouts();
+    void keepLabelLayoutsFor(const QPainter &painter);
+    LabelLayout laidOut(double value, const QString &text, const QFontMetrics &metrics) const;
+    const LabelLayout &linLabelLayout(int index, double value, const QFontMetrics &metrics);
+    const LabelLayout &logLabelLayout(int index, int decade, const QFontMetrics &metrics);
+    const LabelLayout &multiplierLayout(const QFontMetrics &metrics);
+    void drawLabelText(QPainter &painter, const QPoint &at, const LabelLayout &label) const;
 
     // linear scale
     void prepareLinScale(const QFontMetrics &metrics);
@@ -127,7 +156,8 @@ private:
     void drawScaleLin(QPainter &painter, bool verticalAxis, int baseLine, bool labels);
     QPoint keptWithinLength(QPoint origin, const QRect &box, bool verticalAxis) const;
     QPoint multiplierOrigin(const QRect &box, bool verticalAxis, int baseLine) const;
-    void drawLinMinorTicks(QPainter &painter, bool verticalAxis, double major, int baseLine) const;
+    void drawLinMinorTicks(ScanlineWriter &writer, bool verticalAxis, double major,
+                           int baseLine) const;
     void drawScaleHorizontalLin(QPainter &painter, int baseLine, bool labels);
     void drawScaleVerticalLin(QPainter &painter, int baseLine, bool labels);
 
@@ -146,7 +176,8 @@ private:
     bool logValueToScreenHorizontal(double logValue, int &position) const;
     bool logTickPosition(bool verticalAxis, double logValue, int &position) const;
     void drawScaleLog(QPainter &painter, bool verticalAxis, int baseLine, bool labels);
-    void drawLogMinorTicks(QPainter &painter, bool verticalAxis, int decade, int baseLine) const;
+    void drawLogMinorTicks(ScanlineWriter &writer, bool verticalAxis, int decade,
+                           int baseLine) const;
     void drawScaleHorizontalLog(QPainter &painter, int baseLine, bool labels);
     void drawScaleVerticalLog(QPainter &painter, int baseLine, bool labels);
 
@@ -171,6 +202,15 @@ private:
     double logScaleMax = 1;
     QTextStream labelStream;
     bool needsPreparation = true;
+    bool labelLayoutsKept = true;
+    QVector<LabelLayout> labelLayouts;
+    LabelLayout multiplierLabel;
+    QFont labelFont;
+    int labelDpiX = 0;
+    int labelDpiY = 0;
+    Qt::LayoutDirection labelDirection = Qt::LayoutDirectionAuto;
+    qreal labelAscent = 0;
+    bool labelsAsStaticText = false;
 };
 
 #endif // VALUEAXIS_H

@@ -1,5 +1,7 @@
 #include "valueaxis.h"
 
+#include "scanlinewriter.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -202,10 +204,11 @@ void ValueAxis::drawScaleVerticalLin(QPainter &painter, int baseLine, bool label
 void ValueAxis::drawScaleLin(QPainter &painter, bool verticalAxis, int baseLine, bool labels)
 {
     const QFontMetrics metrics = painter.fontMetrics();
+    keepLabelLayoutsFor(painter);
     QRect multiplier;
     QPoint multiplierAt;
     if (labels && !exponentText.isEmpty()) {
-        multiplier = metrics.boundingRect(exponentText);
+        multiplier = multiplierLayout(metrics).box;
         multiplierAt = multiplierOrigin(multiplier, verticalAxis, baseLine);
         multiplier.translate(multiplierAt);
     }
@@ -213,17 +216,18 @@ void ValueAxis::drawScaleLin(QPainter &painter, bool verticalAxis, int baseLine,
                                                      multiplierGap, multiplierGap);
     int counter = labelInterval - 1;
     bool first = true;
-    QString text;
+    int labelIndex = 0;
+    ScanlineWriter writer(painter);
+    // the ticks' pen; a label sets its own and then this one again
     painter.setPen(axisColor);
     double v = firstLabel;
     for (int i = 0; i < maxMajorTicks && v <= scaleMax; ++i) {
         int position = 0;
         valueToScreen(v * scaleFactor, position);
-        painter.setPen(axisColor);
-        drawTick(painter, verticalAxis, position, baseLine, axisTickSize);
+        drawTick(writer, verticalAxis, position, baseLine, axisTickSize);
         if (labels && isLabelTurn(counter)) {
-            makeLinLabel(v, text);
-            const QRect r = metrics.boundingRect(text);
+            const LabelLayout &label = linLabelLayout(labelIndex++, v, metrics);
+            const QRect &r = label.box;
             const QPoint at = keptWithinLength(
                     labelOrigin(metrics, verticalAxis, position, baseLine, r), r, verticalAxis);
             const bool givesWay = !multiplier.isNull() && nearMultiplier.intersects(r.translated(at));
@@ -232,17 +236,18 @@ void ValueAxis::drawScaleLin(QPainter &painter, bool verticalAxis, int baseLine,
                 multiplier = QRect();
             } else if (!givesWay) {
                 painter.setPen(axisLabelColor);
-                painter.drawText(at, text);
+                drawLabelText(painter, at, label);
+                painter.setPen(axisColor);
             }
             first = false;
         }
-        drawLinMinorTicks(painter, verticalAxis, v, baseLine);
+        drawLinMinorTicks(writer, verticalAxis, v, baseLine);
         if (!advanceLinTick(v))
             break;
     }
     if (!multiplier.isNull()) {
         painter.setPen(axisLabelColor);
-        painter.drawText(multiplierAt, exponentText);
+        drawLabelText(painter, multiplierAt, multiplierLayout(metrics));
         painter.setPen(axisColor);
     }
 }
@@ -270,18 +275,18 @@ QPoint ValueAxis::multiplierOrigin(const QRect &box, bool verticalAxis, int base
     return {clampedSum(clampedSum(length(), -1), -box.right()), clampedSum(beyondTick, box.height())};
 }
 
-// Four minor ticks after a major tick, cut off at the end of the scale.
-void ValueAxis::drawLinMinorTicks(QPainter &painter, bool verticalAxis, double major,
+// Four minor ticks after a major tick, cut off at the end of the scale, in the pen the caller
+// set to the axis colour.
+void ValueAxis::drawLinMinorTicks(ScanlineWriter &writer, bool verticalAxis, double major,
                                   int baseLine) const
 {
     const double minorStep = labelStep / 5.0;
-    painter.setPen(axisColor);
     for (int i = 1; i <= 4; ++i) {
         const double m = major + i * minorStep;
         if (m > scaleMax)
             break;
         int position = 0;
         valueToScreen(m * scaleFactor, position);
-        drawTick(painter, verticalAxis, position, baseLine, axisTickSize >> 1);
+        drawTick(writer, verticalAxis, position, baseLine, axisTickSize >> 1);
     }
 }

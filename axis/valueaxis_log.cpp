@@ -1,5 +1,7 @@
 #include "valueaxis.h"
 
+#include "scanlinewriter.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -229,34 +231,39 @@ void ValueAxis::drawScaleVerticalLog(QPainter &painter, int baseLine, bool label
 void ValueAxis::drawScaleLog(QPainter &painter, bool verticalAxis, int baseLine, bool labels)
 {
     const QFontMetrics metrics = painter.fontMetrics();
+    keepLabelLayoutsFor(painter);
     const int first = clampToInt(std::ceil(logScaleMin));
     const int last = clampToInt(std::floor(logScaleMax));
     int counter = labelInterval - 1;
-    QString text;
-    // the pen is set per decade only: a scale without a decade leaves the painter untouched
+    int labelIndex = 0;
+    ScanlineWriter writer(painter);
+    // the ticks' pen is set at the first decade and after each label: a scale without a
+    // decade leaves the painter untouched
     for (qint64 e = first; e <= last; ++e) {
         const int decade = static_cast<int>(e);
         int position = 0;
         logTickPosition(verticalAxis, decade, position);
-        painter.setPen(axisColor);
-        drawTick(painter, verticalAxis, position, baseLine, axisTickSize);
+        if (e == first)
+            painter.setPen(axisColor);
+        drawTick(writer, verticalAxis, position, baseLine, axisTickSize);
         if (labels && isLabelTurn(counter)) {
-            makeLogLabel(decade, text);
-            drawLabel(painter, metrics, verticalAxis, position, baseLine, text);
+            drawLabel(painter, metrics, verticalAxis, position, baseLine,
+                      logLabelLayout(labelIndex++, decade, metrics));
+            painter.setPen(axisColor);
         }
-        drawLogMinorTicks(painter, verticalAxis, decade, baseLine);
+        drawLogMinorTicks(writer, verticalAxis, decade, baseLine);
     }
 }
 
-// Minor ticks at 2 to 9 times the decade, only where they lie on the scale.
-void ValueAxis::drawLogMinorTicks(QPainter &painter, bool verticalAxis, int decade,
+// Minor ticks at 2 to 9 times the decade, only where they lie on the scale, in the pen the
+// caller set to the axis colour.
+void ValueAxis::drawLogMinorTicks(ScanlineWriter &writer, bool verticalAxis, int decade,
                                   int baseLine) const
 {
     const double power = powerOfTen(decade);
-    painter.setPen(axisColor);
     for (int k = 2; k <= 9; ++k) {
         int position = 0;
         if (logTickPosition(verticalAxis, std::log10(k * power), position))
-            drawTick(painter, verticalAxis, position, baseLine, axisTickSize >> 1);
+            drawTick(writer, verticalAxis, position, baseLine, axisTickSize >> 1);
     }
 }

@@ -1,6 +1,7 @@
 #include "axisbench.h"
 #include "convertbench.h"
 #include "repaintbench.h"
+#include "stepbench.h"
 #include "summary.h"
 
 #include <QApplication>
@@ -24,10 +25,15 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
-    Summary summary(qgetenv("QT_NO_CPU_FEATURE").contains("avx2"));
+    // MVC_BENCH_SAVE=FILE keeps our repaint times for a run on the other CPU path, which
+    // compares with them when given MVC_BENCH_COMPARE=FILE.
+    Summary summary(qgetenv("QT_NO_CPU_FEATURE").contains("avx2"),
+                    qEnvironmentVariable("MVC_BENCH_SAVE").toStdString(),
+                    qEnvironmentVariable("MVC_BENCH_COMPARE").toStdString());
     registerConvertBenchmarks(summary);
     registerAxisBenchmarks();
     registerRepaintBenchmarks(summary);
+    registerStepBenchmarks();
 
     SummaryReporter reporter(summary, isatty(fileno(stdout)) != 0);
     benchmark::RunSpecifiedBenchmarks(&reporter);

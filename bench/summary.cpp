@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <ostream>
+#include <sstream>
 
 namespace {
 
@@ -114,6 +116,7 @@ void Summary::print(std::ostream &out) const
     printRepaints(out);
     printConverts(out);
     printTargets(out);
+    saveRepaints();
 }
 
 void Summary::printRepaints(std::ostream &out) const
@@ -173,16 +176,8 @@ void Summary::printTargets(std::ostream &out) const
 {
     out << "\nTargets\n";
 
-    const RepaintCase *ours = findOurs("1000x60", true, false, 2);
-    const RepaintCase *peer = findRepaint(Painter::Peer, "1000x60");
-    const double repaintRatio = ours && peer && seconds(peer->name) > 0 && seconds(ours->name) >= 0
-            ? seconds(ours->name) / seconds(peer->name)
-            : -1.0;
-    const double repaintLimit = avx2Disabled ? 1.0 : 0.2;
-    out << "  repaint 1000x60, labels on, linear: " << ratio(repaintRatio, 1.0)
-        << " x peer (at most " << format("%.1f", repaintLimit)
-        << (avx2Disabled ? " with Qt's AVX2 paths off: " : " with Qt's default CPU paths: ")
-        << verdict(repaintRatio, repaintLimit) << ")\n";
+    printRepaintTargets(out);
+    printPathTargets(out);
 
     const double ns10 = nanosecondsPerValue(findConvert(10, false, false));
     const double ns2 = nanosecondsPerValue(findConvert(2, false, false));
@@ -199,6 +194,7 @@ void Summary::printTargets(std::ostream &out) const
     out << "  convert, 10 rules against 2 (RGB, linear): " << ratio(convertGrowth, 1.0)
         << " (at most 1.5: " << verdict(convertGrowth, 1.5) << ")\n";
 
+    const RepaintCase *ours = findOurs("1000x60", true, false, 2);
     const RepaintCase *ours10 = findOurs("1000x60", true, false, 10);
     const double repaintGrowth = ours && ours10 && seconds(ours->name) > 0
             ? seconds(ours10->name) / seconds(ours->name)
@@ -211,9 +207,79 @@ void Summary::printTargets(std::ostream &out) const
         const RepaintCase *longBar = findOurs("4000x60", labels, false, 2);
         if (!shortBar || !longBar || seconds(shortBar->name) <= 0 || seconds(longBar->name) < 0)
             continue;
+        const double growth = seconds(longBar->name) / seconds(shortBar->name);
         out << "  repaint 4000x60 against 1000x60, labels " << (labels ? "on" : "off") << ": "
-            << ratio(seconds(longBar->name), seconds(shortBar->name))
-            << " for 4 x the length (linear in length: about 4 or less)\n";
+            << ratio(growth, 1.0) << " for 4 x the length (linear in length, at most 4: "
+            << verdict(growth, 4.0) << ")\n";
+    }
+}
+
+// Our repaint with labels, linear, two rules: against the floor of its size (20 x at 1000x60,
+// 25 x at the other sizes) and against the peer (0.1 x at 1000x60).
+void Summary::printRepaintTargets(std::ostream &out) const
+{
+    const std::pair<const char *, double> floorLimits[] = {
+            {"1000x60", 20.0}, {"60x1000", 25.0}, {"4000x60", 25.0}};
+    for (const auto &limit : floorLimits) {
+        const RepaintCase *ours = findOurs(limit.first, true, false, 2);
+        const RepaintCase *floor = findRepaint(Painter::Floor, limit.first);
+        if (!ours || !floor || seconds(ours->name) < 0 || seconds(floor->name) <= 0)
+            continue;
+        const double x = seconds(ours->name) / seconds(floor->name);
+        out << "  repaint " << limit.first << ", labels on, linear: " << ratio(x, 1.0)
+            << " x the floor (at most " << format("%.0f", limit.second) << ": "
+            << verdict(x, limit.second) << ")\n";
+    }
+    const RepaintCase *ours = findOurs("1000x60", true, false, 2);
+    const RepaintCase *peer = findRepaint(Painter::Peer, "1000x60");
+    const double repaintRatio = ours && peer && seconds(peer->name) > 0 && seconds(ours->name) >= 0
+            ? seconds(ours->name) / seconds(peer->name)
+            : -1.0;
+    out << "  repaint 1000x60, labels on, linear: " << ratio(repaintRatio, 1.0)
+        << " x peer (at most 0.1: " << verdict(repaintRatio, 0.1) << ")\n";
+}
+
+// With the other CPU path's times from comparePath: our repaint on the slower path against the
+// faster one, at most 1.5 x.
+void Summary::printPathTargets(std::ostream &out) const
+{
+    if (comparePath.empty())
+        return;
+    std::ifstream in(comparePath);
+    if (!in) {
+        out << "  CPU paths: cannot read " << comparePath << "\n";
+        return;
+    }
+    std::map<std::string, double> other;
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::string name;
+        double time = -1.0;
+        if (fields >> name >> time)
+            other[name] = time;
+    }
+    for (const RepaintCase &c : repaints) {
+        const auto found = other.find(c.name);
+        if (c.painter != Painter::Ours || !c.labels || c.logarithmic || c.rules != 2 ||
+            found == other.end() || seconds(c.name) <= 0 || found->second <= 0)
+            continue;
+        const double here = seconds(c.name);
+        const double x = std::max(here, found->second) / std::min(here, found->second);
+        out << "  " << c.name << ": " << microseconds(here) << " here, "
+            << microseconds(found->second) << " on the other CPU path, " << ratio(x, 1.0)
+            << " x apart (at most 1.5: " << verdict(x, 1.5) << ")\n";
+    }
+}
+
+void Summary::saveRepaints() const
+{
+    if (savePath.empty())
+        return;
+    std::ofstream file(savePath);
+    for (const RepaintCase &c : repaints) {
+        if (c.painter == Painter::Ours && seconds(c.name) >= 0)
+            file << c.name << " " << format("%.9g", seconds(c.name)) << "\n";
     }
 }
 

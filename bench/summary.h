@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Collects the times of the benchmark runs while the console reporter prints them, and prints
@@ -39,8 +40,13 @@ public:
         int values = 0; // converted values per iteration
     };
 
-    // QT_NO_CPU_FEATURE=avx2 was set: the repaint target against the peer is then 1.0, not 0.2
-    explicit Summary(bool avx2Disabled) : avx2Disabled(avx2Disabled) { }
+    // QT_NO_CPU_FEATURE=avx2 was set. `savePath`, when not empty, receives our repaint times
+    // for a later run on the other CPU path; `comparePath` names such a file from the other
+    // path, whose times the targets then compare with this run's.
+    Summary(bool avx2Disabled, std::string savePath, std::string comparePath)
+        : avx2Disabled(avx2Disabled), savePath(std::move(savePath)),
+          comparePath(std::move(comparePath))
+    { }
 
     void addRepaint(const RepaintCase &c) { repaints.push_back(c); }
     void addConvert(const ConvertCase &c) { converts.push_back(c); }
@@ -62,8 +68,13 @@ private:
     void printRepaints(std::ostream &out) const;
     void printConverts(std::ostream &out) const;
     void printTargets(std::ostream &out) const;
+    void printRepaintTargets(std::ostream &out) const;
+    void printPathTargets(std::ostream &out) const;
+    void saveRepaints() const;
 
     bool avx2Disabled = false;
+    std::string savePath;
+    std::string comparePath;
     std::vector<RepaintCase> repaints;
     std::vector<ConvertCase> converts;
     std::string peerColorMapName;

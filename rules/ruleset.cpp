@@ -1,5 +1,8 @@
 #include "ruleset.h"
 
+#include "hsvrgba.h"
+
+#include <climits>
 #include <cmath>
 
 RuleSet::RuleSet()
@@ -12,6 +15,7 @@ RuleSet::RuleSet()
 // newly created rule gives true. A NaN value compares neither equal nor greater and lands last.
 bool RuleSet::addRule(double value, const QColor &color)
 {
+    forgetLast();
     if (logarithmic && value <= 0)
         return false;
     for (int i = 0; i < rules.size(); ++i) {
@@ -31,6 +35,7 @@ bool RuleSet::addRule(double value, const QColor &color)
 
 bool RuleSet::removeRule(double value)
 {
+    forgetLast();
     for (int i = 0; i < rules.size(); ++i) {
         if (rules.at(i).getValue() == value) {
             rules.remove(i);
@@ -42,6 +47,7 @@ bool RuleSet::removeRule(double value)
 
 void RuleSet::clear()
 {
+    forgetLast();
     rules.clear();
 }
 
@@ -61,6 +67,7 @@ void RuleSet::setLogarithmic(bool on)
 {
     if (on == logarithmic)
         return;
+    forgetLast();
     logarithmic = on;
     if (!on)
         return;
@@ -77,61 +84,117 @@ void RuleSet::setLogarithmic(bool on)
     }
 }
 
-const QColor &RuleSet::convert(double value)
+// The rule whose own colour `value` gets; or nullptr, with the lower of the two rules to blend
+// and the blend's weight t of the upper one. The set is not empty.
+inline const ValueColorRule *RuleSet::locate(double value, const ValueColorRule *&lower, double &t) const
 {
-    if (rules.isEmpty()) {
-        resultColor = QColor(Qt::white);
-        return resultColor;
-    }
     const ValueColorRule *first = rules.constData();
     if (value <= first->getValue() || rules.size() == 1)
-        return first->getColor();
+        return first;
     const ValueColorRule *end = first + rules.size();
-    for (const ValueColorRule *lower = first; lower + 1 != end; ++lower) {
-        const ValueColorRule &upper = lower[1];
-        if (value == lower->getValue())
-            return lower->getColor();
+    for (const ValueColorRule *low = first; low + 1 != end; ++low) {
+        const ValueColorRule &upper = low[1];
+        if (value == low->getValue())
+            return low;
         if (value == upper.getValue())
-            return upper.getColor();
-        if (lower->getValue() < value && value < upper.getValue())
-            return logarithmic ? interpolateLog(*lower, upper, value)
-                               : interpolateLin(*lower, upper, value);
+            return &upper;
+        if (low->getValue() < value && value < upper.getValue()) {
+            lower = low;
+            // the logarithmic blend uses the rules' cached logarithms, not fresh ones
+            t = logarithmic ? (std::log10(value) - low->getLogValue()) /
+                            (upper.getLogValue() - low->getLogValue())
+                            : (value - low->getValue()) / (upper.getValue() - low->getValue());
+            return nullptr;
+        }
     }
-    return rules.last().getColor();
+    return &rules.last();
 }
 
-const QColor &RuleSet::interpolateLin(const ValueColorRule &lower, const ValueColorRule &upper,
-                                      double value)
-{
-    const double t = (value - lower.getValue()) / (upper.getValue() - lower.getValue());
-    return interpolate(lower, upper, t);
-}
-
-// Uses the rules' cached logarithms, not fresh ones of their values.
-const QColor &RuleSet::interpolateLog(const ValueColorRule &lower, const ValueColorRule &upper,
-                                      double value)
-{
-    const double t =
-            (std::log10(value) - lower.getLogValue()) / (upper.getLogValue() - lower.getLogValue());
-    return interpolate(lower, upper, t);
-}
-
-// Plain arithmetic on each component: hue does not wrap, and the hue -1 of an achromatic
-// colour takes part like any other number before the clamp lifts it to 0.
-const QColor &RuleSet::interpolate(const ValueColorRule &from, const ValueColorRule &to, double t)
-{
-    const double alpha = interpolateComponent(from.getAlpha(), to.getAlpha(), t);
-    const double hue = interpolateComponent(from.getHue(), to.getHue(), t);
-    const double saturation = interpolateComponent(from.getSaturation(), to.getSaturation(), t);
-    const double brightness = interpolateComponent(from.getBrightness(), to.getBrightness(), t);
-    resultColor.setHsvF(hue, saturation, brightness, alpha);
-    return resultColor;
-}
-
-double RuleSet::interpolateComponent(double from, double to, double t) const
+inline double RuleSet::interpolateComponent(double from, double to, double t) const
 {
     const double r = from == to ? from : from + (to - from) * t;
     if (r < 0)
         return 0.0;
     return qMin(r, 1.0);
 }
+
+// Plain arithmetic on each component: hue does not wrap, and the hue -1 of an achromatic
+// colour takes part like any other number before the clamp lifts it to 0.
+inline void RuleSet::blend(const ValueColorRule &from, const ValueColorRule &to, double t)
+{
+    blendAlpha = interpolateComponent(from.getAlpha(), to.getAlpha(), t);
+    blendHue = interpolateComponent(from.getHue(), to.getHue(), t);
+    blendSaturation = interpolateComponent(from.getSaturation(), to.getSaturation(), t);
+    blendBrightness = interpolateComponent(from.getBrightness(), to.getBrightness(), t);
+}
+
+const QColor &RuleSet::convert(double value)
+{
+    if (rules.isEmpty()) {
+        forgetLast();
+        resultColor = QColor(Qt::white);
+        return resultColor;
+    }
+    const ValueColorRule *lower = nullptr;
+    double t = 0;
+    blendPending = false;
+    if ((lastRule = locate(value, lower, t)))
+        return lastRule->getColor();
+    blend(*lower, lower[1], t);
+    resultColor.setHsvF(blendHue, blendSaturation, blendBrightness, blendAlpha);
+    return resultColor;
+}
+
+// The blend's rgba() comes from its components rounded to 16 bits as setHsvF stores them.
+QRgb RuleSet::convertToRgba(double value)
+{
+    forgetLast();
+    if (rules.isEmpty()) {
+        resultColor = QColor(Qt::white);
+        return resultColor.rgba();
+    }
+    const ValueColorRule *lower = nullptr;
+    double t = 0;
+    if ((lastRule = locate(value, lower, t)))
+        return lastRule->getRgba();
+    blend(*lower, lower[1], t);
+    blendPending = true;
+    return hsvToRgba(qRound(blendHue * 36000), qRound(blendSaturation * USHRT_MAX),
+                     qRound(blendBrightness * USHRT_MAX), qRound(blendAlpha * USHRT_MAX));
+}
+
+// One loop around the whole conversion: the processor works on the next values while the
+// divisions of one are still under way, which calls one at a time do not let it.
+void RuleSet::convertToRgba(const double *values, QRgb *pixels, int count)
+{
+    for (int i = 0; i < count; ++i)
+        pixels[i] = convertToRgba(values[i]);
+}
+
+bool RuleSet::isOpaque() const
+{
+    for (const ValueColorRule &rule : rules) {
+        if (qAlpha(rule.getRgba()) != 255)
+            return false;
+    }
+    return true;
+}
+
+// Edits move the rules; the last conversion's colour is then the last one made.
+void RuleSet::forgetLast()
+{
+    blendPending = false;
+    lastRule = nullptr;
+}
+
+const QColor &RuleSet::lastColor()
+{
+    if (lastRule)
+        return lastRule->getColor();
+    if (blendPending) {
+        resultColor.setHsvF(blendHue, blendSaturation, blendBrightness, blendAlpha);
+        blendPending = false;
+    }
+    return resultColor;
+}
+

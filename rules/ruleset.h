@@ -31,20 +31,34 @@ public:
 
     // conversion; the reference stays valid until the next conversion or change of the rules
     const QColor &convert(double value);
+    // convert(value).rgba(), worked out for a blend from its components without making the
+    // colour (see hsvToRgba). lastColor() gives the colour of the last conversion, made only
+    // when asked for; the reference is valid as convert's result is.
+    QRgb convertToRgba(double value);
+    const QColor &lastColor();
+    // convertToRgba of `count` values into `pixels`, one conversion per value
+    void convertToRgba(const double *values, QRgb *pixels, int count);
+    // every rule opaque, and so every colour convert gives (an empty set gives white)
+    bool isOpaque() const;
 
 private:
     Q_DISABLE_COPY(RuleSet)
 
-    const QColor &interpolateLin(const ValueColorRule &lower, const ValueColorRule &upper,
-                                 double value);
-    const QColor &interpolateLog(const ValueColorRule &lower, const ValueColorRule &upper,
-                                 double value);
-    const QColor &interpolate(const ValueColorRule &from, const ValueColorRule &to, double t);
+    void forgetLast();
+    const ValueColorRule *locate(double value, const ValueColorRule *&lower, double &t) const;
+    void blend(const ValueColorRule &from, const ValueColorRule &to, double t);
     double interpolateComponent(double from, double to, double t) const;
 
     QVector<ValueColorRule> rules;
     bool logarithmic = false;
     QColor resultColor;
+    // the last blend's components, and what lastColor() gives
+    double blendAlpha = 0;
+    double blendHue = 0;
+    double blendSaturation = 0;
+    double blendBrightness = 0;
+    bool blendPending = false;
+    const ValueColorRule *lastRule = nullptr;
 };
 
 #endif // RULESET_H

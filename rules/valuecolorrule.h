@@ -6,8 +6,8 @@
 // One value/colour pair of a colour scale. The colour is stored unchanged (an RGB colour
 // stays RGB); beside it the rule keeps the colour's HSV components and alpha as fractions,
 // exactly as QColor reports them, so that blending between rules does not convert the
-// colour again for every converted value. It also caches log10 of its value for the
-// logarithmic blend.
+// colour again for every converted value, and its rgba(). It also caches log10 of its value
+// for the logarithmic blend.
 class ValueColorRule
 {
 public:
@@ -17,6 +17,7 @@ public:
     double getValue() const { return value; }
     double getLogValue() const { return logValue; }
     const QColor &getColor() const { return color; }
+    QRgb getRgba() const { return rgba; }
     void setColor(const QColor &newColor);
 
     // HSV components of the colour as fractions in [0, 1]; hue is -1 for achromatic colours.
@@ -39,6 +40,7 @@ private:
     double saturation = 0.0;
     double brightness = 0.0;
     double alpha = 0.0;
+    QRgb rgba = 0;
 };
 
 #endif // VALUECOLORRULE_H

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QVarLengthArray>
 
 namespace {
 // A horizontal bar keeps at least this many pixel rows (a vertical bar this many columns)
@@ -193,16 +194,22 @@ void ValueColorConverterWidget::changeEvent(QEvent *event)
 void ValueColorConverterWidget::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.eraseRect(QRectF(0, 0, width(), height()));
+    ScanlineWriter writer(painter);
     bool labelsFit = false;
     const int baseLine = barBaseLine(labelsFit);
+    // An opaque bar written directly covers its own pixels; only the band beside it is erased.
+    if (writer.writesDirectly() && ruleSet.isOpaque())
+        writer.eraseRect(axis.isVertical() ? QRect(baseLine + 1, 0, width() - baseLine - 1, height())
+                                           : QRect(0, baseLine + 1, width(), height() - baseLine - 1));
+    else
+        writer.eraseRect(rect());
     drawBar(painter, baseLine);
     if (axis.isVertical())
         axis.drawScaleVertical(painter, baseLine, labelsFit);
     else
         axis.drawScaleHorizontal(painter, baseLine, labelsFit);
     if (imageBorderValue)
-        drawBorder(painter, baseLine);
+        drawBorder(painter, writer, baseLine);
 }
 
 // Both orientations are one layout turned by a quarter: along the bar runs its length (the
@@ -231,26 +238,45 @@ QRect ValueColorConverterWidget::alongAcross(int along, int length, int thicknes
                              : QRect(along, 0, length, thickness);
 }
 
-// One pixel line at a time in its own colour: columns left to right, or rows from the bottom
-// up, since values grow upward.
+// Every pixel line in its own colour, worked out anew at every repaint: columns left to right,
+// or rows from the bottom up, since values grow upward.
 void ValueColorConverterWidget::drawBar(QPainter &painter, int baseLine)
 {
-    const int length = axis.isVertical() ? height() : width();
     BarLineFiller filler(painter);
+    if (!axis.isVertical()) {
+        const QRect area(0, 0, width(), baseLine + 1);
+        if (filler.writesDirectly() && ruleSet.isOpaque()) {
+            // every line opaque: their pixels in one pass, then copied into every row
+            QVarLengthArray<double, 4096> values(area.width());
+            QVarLengthArray<QRgb, 4096> pixels(area.width());
+            for (int offset = 0; offset < area.width(); ++offset)
+                values[offset] = axis.screenToValue(offset);
+            ruleSet.convertToRgba(values.constData(), pixels.data(), area.width());
+            filler.fillRows(area, pixels.constData());
+            return;
+        }
+        filler.fillColumns(
+                area, [this](int offset) { return ruleSet.convertToRgba(axis.screenToValue(offset)); },
+                [this]() -> const QColor & { return ruleSet.lastColor(); });
+        return;
+    }
+    const int length = height();
     for (int i = 0; i < length; ++i) {
-        const int offset = axis.isVertical() ? length - 1 - i : i;
-        filler.fill(alongAcross(offset, 1, baseLine + 1),
-                    ruleSet.convert(axis.screenToValue(offset)));
+        const int offset = length - 1 - i;
+        const QRgb pixel = ruleSet.convertToRgba(axis.screenToValue(offset));
+        filler.fill(alongAcross(offset, 1, baseLine + 1), pixel, [this]() -> const QColor & {
+            return ruleSet.lastColor();
+        });
     }
 }
 
 // With the one-pixel pen the outline covers the bar exactly: the whole length, and across
 // from 0 to the base line.
-void ValueColorConverterWidget::drawBorder(QPainter &painter, int baseLine)
+void ValueColorConverterWidget::drawBorder(QPainter &painter, ScanlineWriter &writer, int baseLine)
 {
     const int length = axis.isVertical() ? height() : width();
     painter.setPen(imageBorderColorValue);
-    painter.drawRect(alongAcross(0, length - 1, baseLine));
+    writer.drawRect(alongAcross(0, length - 1, baseLine));
 }
 
 // Only the length along the bar reaches the axis; the other dimension is read at paint time.

@@ -7,6 +7,8 @@
 #include <QColor>
 #include <QWidget>
 
+class ScanlineWriter;
+
 // The colour scale on screen: a bar filled one pixel line at a time with the colour the rule
 // set gives the axis value of that line, the axis's ticks and labels beside it, and a border
 // around the bar. It owns one rule set and one axis by value, keeps the axis limits equal to
@@ -85,7 +87,7 @@ private:
     int barBaseLine(bool &labelsFit) const;
     QRect alongAcross(int along, int length, int thickness) const;
     void drawBar(QPainter &painter, int baseLine);
-    void drawBorder(QPainter &painter, int baseLine);
+    void drawBorder(QPainter &painter, ScanlineWriter &writer, int baseLine);
     int buttonCode(const QMouseEvent *event) const;
 
     ValueAxis axis;

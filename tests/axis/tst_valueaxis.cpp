@@ -80,15 +80,17 @@ QStringList linLabels(ValueAxis &axis)
 }
 
 // The axis drawn with its start `margin` pixels into a white square image.
-QImage drawnImage(ValueAxis &axis, int baseLine, bool labels, int size, int margin = 0)
+QImage drawnImage(ValueAxis &axis, int baseLine, bool labels, int size, int margin = 0,
+                  const QFont &font = axisFont())
 {
     QImage image(size, size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    painter.setFont(axisFont());
+    painter.setFont(font);
     painter.translate(axis.isVertical() ? QPoint(0, margin) : QPoint(margin, 0));
     axis.setAxisColor(tickColour);
-    axis.setAxisLabelColor(labelColour);
+    if (axis.getAxisLabelColor() != labelColour) // a new colour drops the kept label layouts
+        axis.setAxisLabelColor(labelColour);
     if (axis.isVertical())
         axis.drawScaleVertical(painter, baseLine, labels);
     else
@@ -149,6 +151,8 @@ private Q_SLOTS:
     void labelPixels();
     void labelsWithinAxis_data();
     void labelsWithinAxis();
+    void keptLabelLayouts_data();
+    void keptLabelLayouts();
     void penAfterDrawing_data();
     void penAfterDrawing();
     void unsoundInputs_data();
@@ -695,6 +699,51 @@ void TestValueAxis::labelsWithinAxis()
                               : QRect(margin, 0, setup.length, size));
     const QString difference = firstDifference(image, reference, box, glyphTolerance());
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
+}
+
+void TestValueAxis::keptLabelLayouts_data()
+{
+    QTest::addColumn<Setup>("setup"); // with labels
+    QTest::addColumn<Change>("change"); // made between the first and the second drawing
+    QTest::addColumn<int>("pixelSize"); // of the font of the second drawing
+
+    const Change none = [](ValueAxis &) {};
+    const Setup linear{0, 100, false, 300, false, true};
+    QTest::newRow("linear") << linear << none << 11;
+    QTest::newRow("vertical") << Setup{0, 100, true, 300, false, true} << none << 11;
+    QTest::newRow("with multiplier") << Setup{0, 5000, false, 300, false, true} << none << 11;
+    QTest::newRow("log") << Setup{1, 1e5, false, 300, true, true} << none << 11;
+    QTest::newRow("log vertical") << Setup{1, 1e5, true, 300, true, true} << none << 11;
+    QTest::newRow("other font") << linear << none << 15;
+    QTest::newRow("new limits") << linear << Change([](ValueAxis &a) {
+        a.setLimits(-20, 80);
+        a.prepare(QFontMetrics(axisFont()));
+    }) << 11;
+    // the decade 0 has the value of the linear label "0" but reads "1"
+    QTest::newRow("to logarithmic") << linear << Change([](ValueAxis &a) {
+        a.setLogarithmic(true);
+        a.setLimits(1, 1000);
+        a.prepare(QFontMetrics(axisFont()));
+    }) << 11;
+}
+
+// A second drawing from the kept label layouts gives the pixels of labels laid out anew and
+// drawn with drawText, also after a preparation or with another font in between.
+void TestValueAxis::keptLabelLayouts()
+{
+    QFETCH(Setup, setup);
+    QFETCH(Change, change);
+    QFETCH(int, pixelSize);
+    const QFont font = testFont("DejaVu Sans Mono", pixelSize);
+    ValueAxis kept;
+    prepareAxis(kept, setup);
+    drawnImage(kept, 10, true, 330, 7);
+    change(kept);
+    ValueAxis fresh;
+    fresh.setLabelLayoutsKept(false);
+    prepareAxis(fresh, setup);
+    change(fresh);
+    QCOMPARE(drawnImage(kept, 10, true, 330, 7, font), drawnImage(fresh, 10, true, 330, 7, font));
 }
 
 void TestValueAxis::penAfterDrawing_data()

@@ -1,7 +1,9 @@
+#include "hsvrgba.h"
 #include "ruleset.h"
 
 #include <QtTest>
 
+#include <climits>
 #include <cmath>
 #include <limits>
 
@@ -41,9 +43,19 @@ const QColor blue = Qt::blue;
 const QColor white = Qt::white;
 const QColor black = Qt::black;
 
+// HSV colours on a grid of QColor's stored components: hue in hundredths of a degree,
+// saturation, value and alpha in 16 bits, each from 0 to its end in the given steps.
+struct HsvGrid
+{
+    int hueStep = 1;
+    int step = USHRT_MAX; // of saturation and value
+    int alphaStep = USHRT_MAX;
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(Rules)
+Q_DECLARE_METATYPE(HsvGrid)
 
 class tst_RuleSet : public QObject
 {
@@ -61,6 +73,10 @@ private Q_SLOTS:
     void convert_data();
     void convert();
     void convertKeepsColorSpec();
+    void convertGivesRgba_data();
+    void convertGivesRgba();
+    void hsvToRgbaAsQColor_data();
+    void hsvToRgbaAsQColor();
     void ruleLogValue_data();
     void ruleLogValue();
 };
@@ -262,6 +278,84 @@ void tst_RuleSet::convertKeepsColorSpec()
     const QColor &blend = set.convert(0.5);
     QCOMPARE(blend.spec(), QColor::Hsv);
     QCOMPARE(blend.rgba(), QColor(255, 0, 0).rgba());
+}
+
+void tst_RuleSet::convertGivesRgba_data()
+{
+    QTest::addColumn<Rules>("rules");
+    QTest::addColumn<bool>("logarithmic");
+    QTest::addColumn<bool>("opaque");
+
+    QTest::newRow("green to red") << Rules{{0, green}, {100, red}} << false << true;
+    QTest::newRow("log") << Rules{{1, green}, {10, blue}, {1e4, red}} << true << true;
+    QTest::newRow("hsv rules") << Rules{{-5, hsv(0.9, 0.3, 0.7)}, {5, hsv(0.1, 1, 0.2)}} << false
+                               << true;
+    QTest::newRow("translucent") << Rules{{0, QColor(255, 0, 0, 10)}, {1, QColor(0, 9, 255, 240)}}
+                                 << false << false;
+    QTest::newRow("one translucent") << Rules{{0, red}, {1, QColor(0, 9, 255, 254)}} << false
+                                     << false;
+    QTest::newRow("achromatic") << Rules{{0, white}, {1, green}, {2, black}} << false << true;
+    QTest::newRow("one rule") << Rules{{5, blue}} << false << true;
+    QTest::newRow("empty") << Rules{} << false << true;
+}
+
+// convertToRgba gives the rgba() of the colour convert gives, one value at a time or many,
+// and lastColor() that colour, for blends, rules and beyond them; an opaque set gives only
+// opaque colours.
+void tst_RuleSet::convertGivesRgba()
+{
+    QFETCH(Rules, rules);
+    QFETCH(bool, logarithmic);
+    QFETCH(bool, opaque);
+    RuleSet set;
+    fill(set, rules, logarithmic);
+    QVector<double> values{notANumber, -1e300, 1e300};
+    for (const auto &rule : rules)
+        values << rule.first;
+    const double lo = rules.isEmpty() ? 0 : rules.first().first;
+    const double hi = rules.isEmpty() ? 1 : rules.last().first;
+    for (int i = -100; i <= 2100; ++i)
+        values << (logarithmic ? lo * std::pow(hi / lo, i / 2000.0) : lo + (hi - lo) * i / 2000.0);
+    QCOMPARE(set.isOpaque(), opaque);
+    QVector<QRgb> pixels(values.size());
+    set.convertToRgba(values.constData(), pixels.data(), values.size());
+    for (int i = 0; i < values.size(); ++i) {
+        const QColor expected = set.convert(values.at(i));
+        QCOMPARE(pixels.at(i), expected.rgba());
+        QCOMPARE(set.convertToRgba(values.at(i)), expected.rgba());
+        QCOMPARE(set.lastColor(), expected);
+        if (opaque)
+            QCOMPARE(qAlpha(pixels.at(i)), 255);
+    }
+}
+
+void tst_RuleSet::hsvToRgbaAsQColor_data()
+{
+    QTest::addColumn<HsvGrid>("grid");
+    QTest::newRow("every hue") << HsvGrid{1, USHRT_MAX, USHRT_MAX};
+    QTest::newRow("saturation and value") << HsvGrid{1499, 257, USHRT_MAX};
+    QTest::newRow("odd steps") << HsvGrid{3331, 331, 4111};
+    QTest::newRow("every alpha") << HsvGrid{12000, USHRT_MAX, 1};
+}
+
+// Every colour of the grid, and achromatic ones, as QColor::rgba() gives them.
+void tst_RuleSet::hsvToRgbaAsQColor()
+{
+    QFETCH(HsvGrid, grid);
+    for (int s = 0; s <= USHRT_MAX; s += grid.step) {
+        for (int v = 0; v <= USHRT_MAX; v += grid.step) {
+            for (int a = 0; a <= USHRT_MAX; a += grid.alphaStep) {
+                const QColor grey = hsv(-1, s / 65535.0, v / 65535.0, a / 65535.0);
+                QCOMPARE(hsvToRgba(USHRT_MAX, s, v, a), grey.rgba());
+                for (int h = 0; h <= 36000; h += grid.hueStep) {
+                    const QColor c = hsv(h / 36000.0, s / 65535.0, v / 65535.0, a / 65535.0);
+                    if (hsvToRgba(h, s, v, a) != c.rgba())
+                        QFAIL(qPrintable(QStringLiteral("h %1 s %2 v %3 a %4")
+                                                 .arg(h).arg(s).arg(v).arg(a)));
+                }
+            }
+        }
+    }
 }
 
 void tst_RuleSet::ruleLogValue_data()

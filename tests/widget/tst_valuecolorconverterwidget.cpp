@@ -78,6 +78,8 @@ private Q_SLOTS:
     void paintMatchesLineDrawing();
     void renderPaths_data();
     void renderPaths();
+    void directWritesMatchPainter_data();
+    void directWritesMatchPainter();
     void childOfGrabbedParent();
     void labelsFit_data();
     void labelsFit();
@@ -508,6 +510,46 @@ void tst_ValueColorConverterWidget::renderPaths()
     const QString mismatch = firstMismatch(image, QRect(0, 0, 200, tickTop), expected, shift);
     QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
     QCOMPARE(image.pixel(239, 59), sentinel);
+}
+
+void tst_ValueColorConverterWidget::directWritesMatchPainter_data()
+{
+    QTest::addColumn<bool>("vertical");
+    QTest::addColumn<bool>("logarithmic");
+    QTest::addColumn<QColor>("middle"); // the colour of a rule between the default ones
+
+    QTest::newRow("horizontal") << false << false << QColor(Qt::blue);
+    QTest::newRow("vertical") << true << false << QColor(Qt::blue);
+    QTest::newRow("logarithmic") << false << true << QColor(Qt::blue);
+    QTest::newRow("translucent") << false << false << QColor(255, 255, 0, 100);
+    QTest::newRow("translucent vertical") << true << false << QColor(255, 255, 0, 100);
+}
+
+// The repaint written straight into the image, as a backing store gets it, has the pixels of
+// the same repaint through a clipped painter, which draws all of it with Qt's painter.
+void tst_ValueColorConverterWidget::directWritesMatchPainter()
+{
+    QFETCH(bool, vertical);
+    QFETCH(bool, logarithmic);
+    QFETCH(QColor, middle);
+
+    ValueColorConverterWidget w;
+    w.setFont(testFont("DejaVu Sans Mono", 12));
+    w.resize(vertical ? QSize(60, 200) : QSize(200, 60));
+    w.setOrientation(vertical ? ValueColorConverterWidget::Vertical
+                              : ValueColorConverterWidget::Horizontal);
+    w.setAxisShowLabels(true);
+    w.setLogarithmic(logarithmic);
+    w.addRule(50, middle);
+    QImage direct(w.size(), QImage::Format_ARGB32_Premultiplied);
+    direct.fill(qRgb(1, 2, 3));
+    QImage painted = direct.copy();
+    w.render(&direct, QPoint(), QRegion(), QWidget::DrawChildren);
+    QPainter painter(&painted);
+    painter.setClipRect(painted.rect());
+    w.render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+    painter.end();
+    QCOMPARE(direct, painted);
 }
 
 // A host grabs its panel, not the widget: the bar lands at the widget's place in the parent.
