@@ -69,8 +69,7 @@ void ScanlineWriter::setUpDirectWrites()
     bits = image->bits();
 }
 
-bool ScanlineWriter::toImage(qint64 left, qint64 top, qint64 right, qint64 bottom,
-                             QRect &cut) const
+bool ScanlineWriter::toImage(qint64 left, qint64 top, qint64 right, qint64 bottom, QRect &cut) const
 {
     const qint64 l = std::max<qint64>(left + offset.x(), clip.left());
     const qint64 r = std::min<qint64>(right + offset.x(), clip.right());

@@ -310,7 +310,8 @@ void ValueAxis::drawLabel(QPainter &painter, const QFontMetrics &metrics, bool v
                           int position, int baseLine, const LabelLayout &label) const
 {
     painter.setPen(axisLabelColor);
-    drawLabelText(painter, labelOrigin(metrics, verticalAxis, position, baseLine, label.box), label);
+    drawLabelText(painter, labelOrigin(metrics, verticalAxis, position, baseLine, label.box),
+                  label);
 }
 
 void ValueAxis::setLabelLayoutsKept(bool keep)

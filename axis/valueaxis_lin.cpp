@@ -212,8 +212,8 @@ void ValueAxis::drawScaleLin(QPainter &painter, bool verticalAxis, int baseLine,
         multiplierAt = multiplierOrigin(multiplier, verticalAxis, baseLine);
         multiplier.translate(multiplierAt);
     }
-    const QRect nearMultiplier = multiplier.adjusted(-multiplierGap, -multiplierGap,
-                                                     multiplierGap, multiplierGap);
+    const QRect nearMultiplier =
+            multiplier.adjusted(-multiplierGap, -multiplierGap, multiplierGap, multiplierGap);
     int counter = labelInterval - 1;
     bool first = true;
     int labelIndex = 0;
@@ -230,7 +230,8 @@ void ValueAxis::drawScaleLin(QPainter &painter, bool verticalAxis, int baseLine,
             const QRect &r = label.box;
             const QPoint at = keptWithinLength(
                     labelOrigin(metrics, verticalAxis, position, baseLine, r), r, verticalAxis);
-            const bool givesWay = !multiplier.isNull() && nearMultiplier.intersects(r.translated(at));
+            const bool givesWay =
+                    !multiplier.isNull() && nearMultiplier.intersects(r.translated(at));
             if (givesWay && first) {
                 labels = false;
                 multiplier = QRect();
@@ -272,7 +273,8 @@ QPoint ValueAxis::multiplierOrigin(const QRect &box, bool verticalAxis, int base
     const int beyondTick = clampedSum(baseLine, axisTickSize);
     if (verticalAxis)
         return {clampedSum(beyondTick, 1 - box.left()), -box.top()};
-    return {clampedSum(clampedSum(length(), -1), -box.right()), clampedSum(beyondTick, box.height())};
+    return {clampedSum(clampedSum(length(), -1), -box.right()),
+            clampedSum(beyondTick, box.height())};
 }
 
 // Four minor ticks after a major tick, cut off at the end of the scale, in the pen the caller

@@ -143,7 +143,8 @@ void border(benchmark::State &state, Path path)
 
 void add(const std::string &step, Path path, void (*function)(benchmark::State &, Path))
 {
-    const std::string name = "step/1000x60/" + step + (path == Path::Direct ? "/direct" : "/painter");
+    const std::string name =
+            "step/1000x60/" + step + (path == Path::Direct ? "/direct" : "/painter");
     benchmark::RegisterBenchmark(name.c_str(), function, path)->Unit(benchmark::kMicrosecond);
 }
 

@@ -209,8 +209,9 @@ void Summary::printTargets(std::ostream &out) const
             continue;
         const double growth = seconds(longBar->name) / seconds(shortBar->name);
         out << "  repaint 4000x60 against 1000x60, labels " << (labels ? "on" : "off") << ": "
-            << ratio(growth, 1.0) << " for 4 x the length (linear in length, at most 4: "
-            << verdict(growth, 4.0) << ")\n";
+            << ratio(growth, 1.0)
+            << " for 4 x the length (linear in length, at most 4: " << verdict(growth, 4.0)
+            << ")\n";
     }
 }
 

@@ -44,8 +44,9 @@ public:
     // for a later run on the other CPU path; `comparePath` names such a file from the other
     // path, whose times the targets then compare with this run's.
     Summary(bool avx2Disabled, std::string savePath, std::string comparePath)
-        : avx2Disabled(avx2Disabled), savePath(std::move(savePath)),
-          comparePath(std::move(comparePath))
+        : avx2Disabled(avx2Disabled)
+        , savePath(std::move(savePath))
+        , comparePath(std::move(comparePath))
     { }
 
     void addRepaint(const RepaintCase &c) { repaints.push_back(c); }

@@ -44,8 +44,8 @@ inline QRgb hsvToRgba(int hue, int saturation, int value, int alpha)
     const qreal f = h - sextant;
     const qreal p = v * (qreal(1.0) - s);
     // odd sextants fall from v, even ones rise towards it
-    const qreal slope = sextant & 1 ? v * (qreal(1.0) - (s * f))
-                                    : v * (qreal(1.0) - (s * (qreal(1.0) - f)));
+    const qreal slope =
+            sextant & 1 ? v * (qreal(1.0) - (s * f)) : v * (qreal(1.0) - (s * (qreal(1.0) - f)));
     qreal r = v;
     qreal g = slope;
     qreal b = p;

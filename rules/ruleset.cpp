@@ -86,7 +86,8 @@ void RuleSet::setLogarithmic(bool on)
 
 // The rule whose own colour `value` gets; or nullptr, with the lower of the two rules to blend
 // and the blend's weight t of the upper one. The set is not empty.
-inline const ValueColorRule *RuleSet::locate(double value, const ValueColorRule *&lower, double &t) const
+inline const ValueColorRule *RuleSet::locate(double value, const ValueColorRule *&lower,
+                                             double &t) const
 {
     const ValueColorRule *first = rules.constData();
     if (value <= first->getValue() || rules.size() == 1)
@@ -197,4 +198,3 @@ const QColor &RuleSet::lastColor()
     }
     return resultColor;
 }
-

@@ -198,11 +198,12 @@ void ValueColorConverterWidget::paintEvent(QPaintEvent *)
     bool labelsFit = false;
     const int baseLine = barBaseLine(labelsFit);
     // An opaque bar written directly covers its own pixels; only the band beside it is erased.
-    if (writer.writesDirectly() && ruleSet.isOpaque())
-        writer.eraseRect(axis.isVertical() ? QRect(baseLine + 1, 0, width() - baseLine - 1, height())
-                                           : QRect(0, baseLine + 1, width(), height() - baseLine - 1));
-    else
+    if (writer.writesDirectly() && ruleSet.isOpaque()) {
+        const int across = axis.isVertical() ? width() : height();
+        writer.eraseRect(alongAcross(0, baseLine + 1, barLength(), across - baseLine - 1));
+    } else {
         writer.eraseRect(rect());
+    }
     drawBar(painter, baseLine);
     if (axis.isVertical())
         axis.drawScaleVertical(painter, baseLine, labelsFit);
@@ -230,12 +231,18 @@ int ValueColorConverterWidget::barBaseLine(bool &labelsFit) const
     return candidate;
 }
 
-// The rectangle that starts `along` pixels along the bar at its first pixel line across and
-// is `length` long and `thickness` thick.
-QRect ValueColorConverterWidget::alongAcross(int along, int length, int thickness) const
+// The rectangle that starts `along` pixels along the bar and `across` pixels across it and is
+// `length` long and `thickness` thick.
+QRect ValueColorConverterWidget::alongAcross(int along, int across, int length, int thickness) const
 {
-    return axis.isVertical() ? QRect(0, along, thickness, length)
-                             : QRect(along, 0, length, thickness);
+    return axis.isVertical() ? QRect(across, along, thickness, length)
+                             : QRect(along, across, length, thickness);
+}
+
+// The widget's extent along the bar: its width when horizontal, its height when vertical.
+int ValueColorConverterWidget::barLength() const
+{
+    return axis.isVertical() ? height() : width();
 }
 
 // Every pixel line in its own colour, worked out anew at every repaint: columns left to right,
@@ -256,7 +263,8 @@ void ValueColorConverterWidget::drawBar(QPainter &painter, int baseLine)
             return;
         }
         filler.fillColumns(
-                area, [this](int offset) { return ruleSet.convertToRgba(axis.screenToValue(offset)); },
+                area,
+                [this](int offset) { return ruleSet.convertToRgba(axis.screenToValue(offset)); },
                 [this]() -> const QColor & { return ruleSet.lastColor(); });
         return;
     }
@@ -264,9 +272,8 @@ void ValueColorConverterWidget::drawBar(QPainter &painter, int baseLine)
     for (int i = 0; i < length; ++i) {
         const int offset = length - 1 - i;
         const QRgb pixel = ruleSet.convertToRgba(axis.screenToValue(offset));
-        filler.fill(alongAcross(offset, 1, baseLine + 1), pixel, [this]() -> const QColor & {
-            return ruleSet.lastColor();
-        });
+        filler.fill(alongAcross(offset, 0, 1, baseLine + 1), pixel,
+                    [this]() -> const QColor & { return ruleSet.lastColor(); });
     }
 }
 
@@ -274,9 +281,8 @@ void ValueColorConverterWidget::drawBar(QPainter &painter, int baseLine)
 // from 0 to the base line.
 void ValueColorConverterWidget::drawBorder(QPainter &painter, ScanlineWriter &writer, int baseLine)
 {
-    const int length = axis.isVertical() ? height() : width();
     painter.setPen(imageBorderColorValue);
-    writer.drawRect(alongAcross(0, length - 1, baseLine));
+    writer.drawRect(alongAcross(0, 0, barLength() - 1, baseLine));
 }
 
 // Only the length along the bar reaches the axis; the other dimension is read at paint time.

@@ -85,7 +85,8 @@ private:
 
     void prepareAxis();
     int barBaseLine(bool &labelsFit) const;
-    QRect alongAcross(int along, int length, int thickness) const;
+    QRect alongAcross(int along, int across, int length, int thickness) const;
+    int barLength() const;
     void drawBar(QPainter &painter, int baseLine);
     void drawBorder(QPainter &painter, ScanlineWriter &writer, int baseLine);
     int buttonCode(const QMouseEvent *event) const;

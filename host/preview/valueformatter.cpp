@@ -32,10 +32,7 @@ QString ValueFormatter::format(const QVariant &value)
 QString ValueFormatter::colorText(const QColor &color)
 {
     if (color.alpha() == 255)
-        return QStringLiteral("{%1,%2,%3}")
-                .arg(color.red())
-                .arg(color.green())
-                .arg(color.blue());
+        return QStringLiteral("{%1,%2,%3}").arg(color.red()).arg(color.green()).arg(color.blue());
     return QStringLiteral("{%1,%2,%3,%4}")
             .arg(color.red())
             .arg(color.green())

@@ -522,7 +522,8 @@ void TestValueAxis::thickness_data()
     QTest::newRow("labels wider than exponent text")
             << Setup{100000, 100100, true, 100, false, true, 30}
             << std::max({textWidth("1.0002"), textWidth("1.0004"), textWidth("1.0006"),
-                         textWidth("1.0008")}) + 30
+                         textWidth("1.0008")}) +
+                    30
             << "E+5";
     QTest::newRow("negative exponent")
             << Setup{0.001, 0.002, false, 100, false, true, 0} << 14 << "E-3";
@@ -694,9 +695,9 @@ void TestValueAxis::labelsWithinAxis()
     const QRect box = QFontMetrics(axisFont())
                               .boundingRect(multiplier)
                               .translated(multiplierAt + along * margin)
-                              .adjusted(-2, -2, 2, 2)
-            & (setup.vertical ? QRect(0, margin, size, setup.length)
-                              : QRect(margin, 0, setup.length, size));
+                              .adjusted(-2, -2, 2, 2) &
+            (setup.vertical ? QRect(0, margin, size, setup.length)
+                            : QRect(margin, 0, setup.length, size));
     const QString difference = firstDifference(image, reference, box, glyphTolerance());
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }

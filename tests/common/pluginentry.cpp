@@ -9,10 +9,10 @@ bool loadPlugin(QLibrary &library, const QString &path, PluginEntry &entry, QStr
         error = library.errorString();
         return false;
     }
-    entry.create = reinterpret_cast<PluginEntry::CreateFunction>(
-            library.resolve("createExternWidget"));
-    entry.version = reinterpret_cast<PluginEntry::VersionFunction>(
-            library.resolve("getVersionString"));
+    entry.create =
+            reinterpret_cast<PluginEntry::CreateFunction>(library.resolve("createExternWidget"));
+    entry.version =
+            reinterpret_cast<PluginEntry::VersionFunction>(library.resolve("getVersionString"));
     if (!entry.create || !entry.version) {
         error = QStringLiteral("%1: an entry point is missing").arg(path);
         return false;

@@ -9,7 +9,6 @@
 
 namespace {
 
-
 QColor rgba(int r, int g, int b, int a = 255)
 {
     return QColor(r, g, b, a);
@@ -263,17 +262,16 @@ void tst_MirelValueColorConverter::invokeMethod_data()
             << "addRule" << QList<QVariant>{"12a", blue} << QVariant(false) << notFloat << defaults;
     QTest::newRow("add empty text fails")
             << "addRule" << QList<QVariant>{"", blue} << QVariant(false) << notFloat << defaults;
-    QTest::newRow("add nan fails") << "addRule" << QList<QVariant>{qQNaN(), blue}
-                                   << QVariant(false) << notFloat << defaults;
+    QTest::newRow("add nan fails") << "addRule" << QList<QVariant>{qQNaN(), blue} << QVariant(false)
+                                   << notFloat << defaults;
     QTest::newRow("add infinity fails") << "addRule" << QList<QVariant>{qInf(), blue}
                                         << QVariant(false) << notFloat << defaults;
     QTest::newRow("add -infinity text fails") << "addRule" << QList<QVariant>{"-inf", blue}
                                               << QVariant(false) << notFloat << defaults;
-    QTest::newRow("add invalid colour fails") << "addRule" << QList<QVariant>{7, QColor()}
-                                              << QVariant(false) << notColor << defaults;
+    QTest::newRow("add invalid colour fails")
+            << "addRule" << QList<QVariant>{7, QColor()} << QVariant(false) << notColor << defaults;
     QTest::newRow("add colour text naming nothing fails")
-            << "addRule" << QList<QVariant>{7, "bluish"} << QVariant(false) << notColor
-            << defaults;
+            << "addRule" << QList<QVariant>{7, "bluish"} << QVariant(false) << notColor << defaults;
     QTest::newRow("add colour text")
             << "addRule" << QList<QVariant>{7, "#ff8000"} << QVariant(true) << kept
             << QStringList{"0={0,255,0}", "7={255,128,0}", "100={255,0,0}"};
@@ -289,8 +287,8 @@ void tst_MirelValueColorConverter::invokeMethod_data()
             << "removeRule" << QList<QVariant>{7} << QVariant(false) << kept << defaults;
     QTest::newRow("remove wrong type") << "removeRule" << QList<QVariant>{QVariant(QVariantList())}
                                        << QVariant(false) << notFloat << defaults;
-    QTest::newRow("remove text not a number fails") << "removeRule" << QList<QVariant>{"abc"}
-                                                    << QVariant(false) << notFloat << defaults;
+    QTest::newRow("remove text not a number fails")
+            << "removeRule" << QList<QVariant>{"abc"} << QVariant(false) << notFloat << defaults;
     QTest::newRow("remove none") << "removeRule" << QList<QVariant>{} << QVariant(false)
                                  << "removeRule: 1 arguments required, 0 given" << defaults;
     QTest::newRow("convert") << "convert" << QList<QVariant>{50}
@@ -298,8 +296,8 @@ void tst_MirelValueColorConverter::invokeMethod_data()
     QTest::newRow("convert nan") << "convert"
                                  << QList<QVariant>{std::numeric_limits<double>::quiet_NaN()}
                                  << QVariant(QColor(Qt::red)) << kept << defaults;
-    QTest::newRow("convert text not a number fails") << "convert" << QList<QVariant>{"12a"}
-                                                     << QVariant(false) << notFloat << defaults;
+    QTest::newRow("convert text not a number fails")
+            << "convert" << QList<QVariant>{"12a"} << QVariant(false) << notFloat << defaults;
     QTest::newRow("convert wrong type") << "convert" << QList<QVariant>{QVariant(QVariantList())}
                                         << QVariant(false) << notFloat << defaults;
     QTest::newRow("clear ignores arguments")

@@ -292,8 +292,8 @@ void tst_RuleSet::convertGivesRgba_data()
                                << true;
     QTest::newRow("translucent") << Rules{{0, QColor(255, 0, 0, 10)}, {1, QColor(0, 9, 255, 240)}}
                                  << false << false;
-    QTest::newRow("one translucent") << Rules{{0, red}, {1, QColor(0, 9, 255, 254)}} << false
-                                     << false;
+    QTest::newRow("one translucent")
+            << Rules{{0, red}, {1, QColor(0, 9, 255, 254)}} << false << false;
     QTest::newRow("achromatic") << Rules{{0, white}, {1, green}, {2, black}} << false << true;
     QTest::newRow("one rule") << Rules{{5, blue}} << false << true;
     QTest::newRow("empty") << Rules{} << false << true;
@@ -350,8 +350,8 @@ void tst_RuleSet::hsvToRgbaAsQColor()
                 for (int h = 0; h <= 36000; h += grid.hueStep) {
                     const QColor c = hsv(h / 36000.0, s / 65535.0, v / 65535.0, a / 65535.0);
                     if (hsvToRgba(h, s, v, a) != c.rgba())
-                        QFAIL(qPrintable(QStringLiteral("h %1 s %2 v %3 a %4")
-                                                 .arg(h).arg(s).arg(v).arg(a)));
+                        QFAIL(qPrintable(
+                                QStringLiteral("h %1 s %2 v %3 a %4").arg(h).arg(s).arg(v).arg(a)));
                 }
             }
         }

@@ -114,17 +114,20 @@ Draw erase(const QBrush &background)
     };
 }
 
-const QPen pens[] = {QPen(QColor(255, 0, 0)), QPen(QColor::fromHsvF(0.6, 0.5, 0.8), 0),
-                     QPen(QColor(0, 0, 255, 128)), QPen(Qt::green, 1, Qt::SolidLine, Qt::FlatCap),
-                     QPen(Qt::blue, 2), QPen(Qt::black, 1, Qt::DashLine)};
+const QPen pens[] = {QPen(QColor(255, 0, 0)),
+                     QPen(QColor::fromHsvF(0.6, 0.5, 0.8), 0),
+                     QPen(QColor(0, 0, 255, 128)),
+                     QPen(Qt::green, 1, Qt::SolidLine, Qt::FlatCap),
+                     QPen(Qt::blue, 2),
+                     QPen(Qt::black, 1, Qt::DashLine)};
 
 // Ticks: lines up, down, across, of one point, slanted, beyond the image and far beyond
 // the range written directly, in every pen above.
 void drawLines(QPainter &painter, bool underTest)
 {
-    const QLine lines[] = {{5, -3, 5, 8},      {9, 12, 9, 4},   {-5, 6, 40, 6},
-                           {30, 2, 20, 2},     {12, 12, 12, 12}, {14, 1, 18, 9},
-                           {100, 1, 100, 5},   {7, -100000, 7, 100000}};
+    const QLine lines[] = {{5, -3, 5, 8},    {9, 12, 9, 4},          {-5, 6, 40, 6},
+                           {30, 2, 20, 2},   {12, 12, 12, 12},       {14, 1, 18, 9},
+                           {100, 1, 100, 5}, {7, -100000, 7, 100000}};
     ScanlineWriter writer(painter);
     int shift = 0;
     for (const QPen &pen : pens) {
@@ -189,15 +192,15 @@ void tst_BarLineFiller::samePixelsAsFillRect_data()
     QTest::newRow("premultiplied") << premultiplied << plain << true;
     QTest::newRow("rgb32") << rgb32 << plain << true;
     QTest::newRow("argb32") << on(QImage::Format_ARGB32) << plain << true;
-    QTest::newRow("translated") << premultiplied
-                                << Setup([](QPainter &p) { p.translate(7, -4); }) << true;
+    QTest::newRow("translated") << premultiplied << Setup([](QPainter &p) { p.translate(7, -4); })
+                                << true;
     QTest::newRow("window and viewport") << rgb32 << Setup([](QPainter &p) {
         p.setViewport(3, 5, 40, 30);
         p.setWindow(0, 0, 40, 30);
     }) << true;
-    QTest::newRow("antialiased") << premultiplied
-                                 << Setup([](QPainter &p) { p.setRenderHint(QPainter::Antialiasing); })
-                                 << true;
+    QTest::newRow("antialiased") << premultiplied << Setup([](QPainter &p) {
+        p.setRenderHint(QPainter::Antialiasing);
+    }) << true;
     QTest::newRow("system clip rect")
             << on(QImage::Format_ARGB32_Premultiplied, 1, QRegion(4, 3, 20, 9)) << plain << true;
     QTest::newRow("system clip region")
@@ -219,10 +222,9 @@ void tst_BarLineFiller::samePixelsAsFillRect_data()
     }) << false;
     QTest::newRow("translucent painter")
             << rgb32 << Setup([](QPainter &p) { p.setOpacity(0.5); }) << false;
-    QTest::newRow("other composition")
-            << premultiplied
-            << Setup([](QPainter &p) { p.setCompositionMode(QPainter::CompositionMode_Xor); })
-            << false;
+    QTest::newRow("other composition") << premultiplied << Setup([](QPainter &p) {
+        p.setCompositionMode(QPainter::CompositionMode_Xor);
+    }) << false;
 }
 
 // Whichever way a line is written, the pixels must be exactly those of QPainter::fillRect.

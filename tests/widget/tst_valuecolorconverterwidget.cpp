@@ -318,8 +318,8 @@ void tst_ValueColorConverterWidget::layoutFollowsOrientationAndFont()
     QFETCH(QSize, size);
     QFETCH(bool, vertical);
     QFETCH(int, pixelSize);
-    const auto orientation = vertical ? ValueColorConverterWidget::Vertical
-                                      : ValueColorConverterWidget::Horizontal;
+    const auto orientation =
+            vertical ? ValueColorConverterWidget::Vertical : ValueColorConverterWidget::Horizontal;
     const QFont font = testFont("DejaVu Sans Mono", pixelSize);
 
     ValueColorConverterWidget fresh;
@@ -332,8 +332,8 @@ void tst_ValueColorConverterWidget::layoutFollowsOrientationAndFont()
     ValueColorConverterWidget changed;
     changed.setFont(testFont("DejaVu Sans Mono", 12));
     changed.resize(size);
-    const auto other = vertical ? ValueColorConverterWidget::Horizontal
-                                : ValueColorConverterWidget::Vertical;
+    const auto other =
+            vertical ? ValueColorConverterWidget::Horizontal : ValueColorConverterWidget::Vertical;
     changed.setOrientation(fontChanges ? orientation : other);
     changed.setAxisShowLabels(true);
     QVERIFY(showSettled(changed));
