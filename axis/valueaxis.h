@@ -137,6 +137,9 @@ private:
     void dropLabelLayouts();
     void keepLabelLayoutsFor(const QPainter &painter);
     LabelLayout laidOut(double value, const QString &text, const QFontMetrics &metrics) const;
+    const LabelLayout *keptLabelLayout(int index, double value) const;
+    const LabelLayout &newLabelLayout(int index, double value, const QString &text,
+                                      const QFontMetrics &metrics);
     const LabelLayout &linLabelLayout(int index, double value, const QFontMetrics &metrics);
     const LabelLayout &logLabelLayout(int index, int decade, const QFontMetrics &metrics);
     const LabelLayout &multiplierLayout(const QFontMetrics &metrics);
