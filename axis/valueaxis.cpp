@@ -368,42 +368,23 @@ ValueAxis::LabelLayout ValueAxis::laidOut(double value, const QString &text,
     return label;
 }
 
-// The index-th label of a drawing; kept layouts are checked against the value, so that a
-// drawing that meets its labels in another order lays them out again instead of mixing them.
-const ValueAxis::LabelLayout *ValueAxis::keptLabelLayout(int index, double value) const
+// The index-th label of a drawing: a linear tick value in scaled units, or a decade. Kept
+// layouts are checked against the value, so that a drawing that meets its labels in another
+// order lays them out again instead of mixing them; the layouts kept after a new one are
+// dropped.
+const ValueAxis::LabelLayout &ValueAxis::labelLayout(int index, double value, bool decade,
+                                                     const QFontMetrics &metrics)
 {
     if (index < labelLayouts.size() && labelLayouts.at(index).value == value)
-        return &labelLayouts.at(index);
-    return nullptr;
-}
-
-// Lays the index-th label out anew; the layouts kept after it are dropped.
-const ValueAxis::LabelLayout &
-ValueAxis::newLabelLayout(int index, double value, const QString &text, const QFontMetrics &metrics)
-{
+        return labelLayouts.at(index);
+    QString text;
+    if (decade)
+        makeLogLabel(static_cast<int>(value), text);
+    else
+        makeLinLabel(value, text);
     labelLayouts.resize(std::min(index, labelLayouts.size()));
     labelLayouts.append(laidOut(value, text, metrics));
     return labelLayouts.last();
-}
-
-const ValueAxis::LabelLayout &ValueAxis::linLabelLayout(int index, double value,
-                                                        const QFontMetrics &metrics)
-{
-    if (const LabelLayout *kept = keptLabelLayout(index, value))
-        return *kept;
-    QString text;
-    makeLinLabel(value, text);
-    return newLabelLayout(index, value, text, metrics);
-}
-
-const ValueAxis::LabelLayout &ValueAxis::logLabelLayout(int index, int decade,
-                                                        const QFontMetrics &metrics)
-{
-    if (const LabelLayout *kept = keptLabelLayout(index, decade))
-        return *kept;
-    QString text;
-    makeLogLabel(decade, text);
-    return newLabelLayout(index, decade, text, metrics);
 }
 
 const ValueAxis::LabelLayout &ValueAxis::multiplierLayout(const QFontMetrics &metrics)

@@ -137,11 +137,8 @@ private:
     void dropLabelLayouts();
     void keepLabelLayoutsFor(const QPainter &painter);
     LabelLayout laidOut(double value, const QString &text, const QFontMetrics &metrics) const;
-    const LabelLayout *keptLabelLayout(int index, double value) const;
-    const LabelLayout &newLabelLayout(int index, double value, const QString &text,
-                                      const QFontMetrics &metrics);
-    const LabelLayout &linLabelLayout(int index, double value, const QFontMetrics &metrics);
-    const LabelLayout &logLabelLayout(int index, int decade, const QFontMetrics &metrics);
+    const LabelLayout &labelLayout(int index, double value, bool decade,
+                                   const QFontMetrics &metrics);
     const LabelLayout &multiplierLayout(const QFontMetrics &metrics);
     void drawLabelText(QPainter &painter, const QPoint &at, const LabelLayout &label) const;
 

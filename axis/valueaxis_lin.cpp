@@ -226,7 +226,7 @@ void ValueAxis::drawScaleLin(QPainter &painter, bool verticalAxis, int baseLine,
         valueToScreen(v * scaleFactor, position);
         drawTick(writer, verticalAxis, position, baseLine, axisTickSize);
         if (labels && isLabelTurn(counter)) {
-            const LabelLayout &label = linLabelLayout(labelIndex++, v, metrics);
+            const LabelLayout &label = labelLayout(labelIndex++, v, false, metrics);
             const QRect &r = label.box;
             const QPoint at = keptWithinLength(
                     labelOrigin(metrics, verticalAxis, position, baseLine, r), r, verticalAxis);

@@ -248,7 +248,7 @@ void ValueAxis::drawScaleLog(QPainter &painter, bool verticalAxis, int baseLine,
         drawTick(writer, verticalAxis, position, baseLine, axisTickSize);
         if (labels && isLabelTurn(counter)) {
             drawLabel(painter, metrics, verticalAxis, position, baseLine,
-                      logLabelLayout(labelIndex++, decade, metrics));
+                      labelLayout(labelIndex++, decade, true, metrics));
             painter.setPen(axisColor);
         }
         drawLogMinorTicks(writer, verticalAxis, decade, baseLine);
