@@ -6,7 +6,7 @@
 #include <QRgb>
 #include <QtGlobal>
 
-class QPainter;
+QT_FORWARD_DECLARE_CLASS(QPainter)
 
 // Writes opaque pixels straight into the scanlines of the raster image a painter draws on,
 // wherever that gives exactly the pixels the painter would write, and draws through the

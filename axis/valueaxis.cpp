@@ -382,7 +382,7 @@ const ValueAxis::LabelLayout &ValueAxis::labelLayout(int index, double value, bo
         makeLogLabel(static_cast<int>(value), text);
     else
         makeLinLabel(value, text);
-    labelLayouts.resize(std::min(index, labelLayouts.size()));
+    labelLayouts.resize(std::min<qsizetype>(index, labelLayouts.size()));
     labelLayouts.append(laidOut(value, text, metrics));
     return labelLayouts.last();
 }

@@ -9,8 +9,8 @@
 #include <QTextStream>
 #include <QVector>
 
-class QFontMetrics;
-class QPainter;
+QT_FORWARD_DECLARE_CLASS(QFontMetrics)
+QT_FORWARD_DECLARE_CLASS(QPainter)
 class ScanlineWriter;
 
 // The numeric scale beside the colour bar. The rectangle holds the length along the axis

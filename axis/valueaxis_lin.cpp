@@ -3,6 +3,7 @@
 #include "scanlinewriter.h"
 
 #include <QFontMetrics>
+#include <QIODevice>
 #include <QPainter>
 
 #include <algorithm>

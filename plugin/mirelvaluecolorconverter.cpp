@@ -12,7 +12,7 @@ namespace {
 // than read as 0, so that a typo cannot change the rule at 0.
 bool readValue(const QVariant &argument, double &value)
 {
-    if (!argument.canConvert(QVariant::Double))
+    if (!argument.canConvert<double>())
         return false;
     bool ok = false;
     value = argument.toDouble(&ok);
@@ -30,7 +30,7 @@ bool readRuleValue(const QVariant &argument, double &value)
 // stored as an invalid colour.
 bool readColor(const QVariant &argument, QColor &color)
 {
-    if (!argument.canConvert(QVariant::Color))
+    if (!argument.canConvert<QColor>())
         return false;
     color = argument.value<QColor>();
     return color.isValid();
@@ -87,6 +87,9 @@ QStringList MirelValueColorConverter::methodList() const
 }
 
 // Describes "addRule" and "convert" only; the types are appended to what argTypes holds.
+// The codes are the host Qt's own QVariant::Type values (deprecated in Qt 6, kept by the host).
+QT_WARNING_PUSH
+QT_WARNING_DISABLE_DEPRECATED
 bool MirelValueColorConverter::methodInterface(const QString &name, QVariant::Type &returnType,
                                                QList<QVariant::Type> &argTypes) const
 {
@@ -103,6 +106,7 @@ bool MirelValueColorConverter::methodInterface(const QString &name, QVariant::Ty
     }
     return false;
 }
+QT_WARNING_POP
 
 QVariant MirelValueColorConverter::invokeMethod(const QString &name, QList<QVariant> &values,
                                                 QString &error)
@@ -172,11 +176,11 @@ QVariant MirelValueColorConverter::invokeGetRules(const QString &name, QList<QVa
 {
     if (!hasNumArgs(name, values, 2, error))
         return QVariant(-1);
-    if (!values.at(0).canConvert(QVariant::List)) {
+    if (!values.at(0).canConvert<QVariantList>()) {
         error = QStringLiteral("argument 1 (dfValues) is not dyn_float");
         return QVariant(false);
     }
-    if (!values.at(1).canConvert(QVariant::List)) {
+    if (!values.at(1).canConvert<QVariantList>()) {
         error = QStringLiteral("argument 2 (dsColors) is not dyn_string");
         return QVariant(false);
     }
@@ -191,7 +195,8 @@ QVariant MirelValueColorConverter::invokeGetRules(const QString &name, QList<QVa
     }
     values[0] = QVariant(ruleValues);
     values[1] = QVariant(ruleColors);
-    return QVariant(rules.size());
+    // an int on both Qt versions (size() is a qsizetype in Qt 6)
+    return QVariant(static_cast<int>(rules.size()));
 }
 
 // "{r,g,b}" for an opaque colour, "{r,g,b,a}" for any other alpha.

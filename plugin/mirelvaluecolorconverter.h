@@ -1,7 +1,14 @@
 #ifndef MIRELVALUECOLORCONVERTER_H
 #define MIRELVALUECOLORCONVERTER_H
 
+#include <QtGlobal>
+
+// The host's interface describes types with QVariant::Type, which Qt 6 deprecates; its
+// header and the one override that takes them are compiled without that warning.
+QT_WARNING_PUSH
+QT_WARNING_DISABLE_DEPRECATED
 #include <BaseExternWidget.hxx>
+QT_WARNING_POP
 
 class ValueColorConverterWidget;
 
@@ -20,8 +27,11 @@ public:
     QWidget *widget() const override;
     QStringList signalList() const override;
     QStringList methodList() const override;
+    QT_WARNING_PUSH
+    QT_WARNING_DISABLE_DEPRECATED
     bool methodInterface(const QString &name, QVariant::Type &returnType,
                          QList<QVariant::Type> &argTypes) const override;
+    QT_WARNING_POP
 
 public Q_SLOTS:
     QVariant invokeMethod(const QString &name, QList<QVariant> &values, QString &error) override;

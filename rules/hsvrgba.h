@@ -1,6 +1,7 @@
 #ifndef HSVRGBA_H
 #define HSVRGBA_H
 
+#include <QColor>
 #include <QRgb>
 #include <QtGlobal>
 
@@ -13,6 +14,17 @@
 // same arithmetic on the components alone, bit for bit. Inline: it runs once per bar line.
 inline QRgb hsvToRgba(int hue, int saturation, int value, int alpha);
 
+// The floating-point type in which QColor takes HSV fractions and converts HSV to RGB:
+// qreal in Qt 5, float in Qt 6. Following it gives the very bits QColor gives on both.
+using ColorReal = decltype(QColor().hsvHueF());
+
+// A fraction in [0, 1] as setHsvF stores it: scaled (36000 for the hue, USHRT_MAX for the
+// others) and rounded in QColor's own floating-point type.
+inline int hsvComponent(double fraction, int scale)
+{
+    return qRound(ColorReal(fraction) * ColorReal(scale));
+}
+
 namespace hsvrgba_detail {
 
 // QColor's 16-bit component to the 8-bit one it reports: the nearest multiple of 257
@@ -21,15 +33,15 @@ inline int eightBit(int component)
     return static_cast<int>((static_cast<unsigned>(component) + 128u) / 257u);
 }
 
-// qRound of a fraction in [0, 1] scaled to 16 bits: for numbers of 0 or more qRound is this
-inline int eightBit(qreal fraction)
+// a fraction in [0, 1] scaled to 16 bits and rounded, then to 8 bits
+inline int eightBit(ColorReal fraction)
 {
-    return eightBit(static_cast<int>(fraction * USHRT_MAX + 0.5));
+    return eightBit(qRound(fraction * ColorReal(USHRT_MAX)));
 }
 
 } // namespace hsvrgba_detail
 
-// The sextant arithmetic in doubles that QColor's own HSV to RGB conversion does.
+// The sextant arithmetic that QColor's own HSV to RGB conversion does, in its type.
 inline QRgb hsvToRgba(int hue, int saturation, int value, int alpha)
 {
     using hsvrgba_detail::eightBit;
@@ -37,18 +49,18 @@ inline QRgb hsvToRgba(int hue, int saturation, int value, int alpha)
         const int grey = eightBit(value);
         return qRgba(grey, grey, grey, eightBit(alpha));
     }
-    const qreal h = hue == 36000 ? 0 : hue / 6000.;
-    const qreal s = saturation / qreal(USHRT_MAX);
-    const qreal v = value / qreal(USHRT_MAX);
+    const ColorReal one = 1;
+    const ColorReal h = hue == 36000 ? 0 : hue / ColorReal(6000);
+    const ColorReal s = saturation / ColorReal(USHRT_MAX);
+    const ColorReal v = value / ColorReal(USHRT_MAX);
     const int sextant = int(h);
-    const qreal f = h - sextant;
-    const qreal p = v * (qreal(1.0) - s);
+    const ColorReal f = h - sextant;
+    const ColorReal p = v * (one - s);
     // odd sextants fall from v, even ones rise towards it
-    const qreal slope =
-            sextant & 1 ? v * (qreal(1.0) - (s * f)) : v * (qreal(1.0) - (s * (qreal(1.0) - f)));
-    qreal r = v;
-    qreal g = slope;
-    qreal b = p;
+    const ColorReal slope = sextant & 1 ? v * (one - (s * f)) : v * (one - (s * (one - f)));
+    ColorReal r = v;
+    ColorReal g = slope;
+    ColorReal b = p;
     switch (sextant) {
     case 1:
         r = slope;

@@ -160,8 +160,8 @@ QRgb RuleSet::convertToRgba(double value)
         return lastRule->getRgba();
     blend(*lower, lower[1], t);
     blendPending = true;
-    return hsvToRgba(qRound(blendHue * 36000), qRound(blendSaturation * USHRT_MAX),
-                     qRound(blendBrightness * USHRT_MAX), qRound(blendAlpha * USHRT_MAX));
+    return hsvToRgba(hsvComponent(blendHue, 36000), hsvComponent(blendSaturation, USHRT_MAX),
+                     hsvComponent(blendBrightness, USHRT_MAX), hsvComponent(blendAlpha, USHRT_MAX));
 }
 
 // One loop around the whole conversion: the processor works on the next values while the

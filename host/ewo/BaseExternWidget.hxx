@@ -3,7 +3,8 @@
 
 // Stand-in for the host's extern-widget base class. It declares the interface a plug-in is
 // written against, in the host's order of virtual operations, so that a plug-in built
-// against this header builds unchanged against the host's own.
+// against this header builds unchanged against the host's own. The host describes argument
+// types with QVariant::Type, which Qt 6 deprecates: the interface keeps it on both versions.
 
 #include <QList>
 #include <QObject>
@@ -11,13 +12,16 @@
 #include <QStringList>
 #include <QVariant>
 
-class QWidget;
+QT_FORWARD_DECLARE_CLASS(QWidget)
 
 #if defined(EWO_BUILD_LIBRARY)
 #define EWO_EXPORT Q_DECL_EXPORT
 #else
 #define EWO_EXPORT Q_DECL_IMPORT
 #endif
+
+QT_WARNING_PUSH
+QT_WARNING_DISABLE_DEPRECATED
 
 class EWO_EXPORT BaseExternWidget : public QObject
 {
@@ -56,5 +60,7 @@ protected:
 private:
     Q_DISABLE_COPY(BaseExternWidget)
 };
+
+QT_WARNING_POP
 
 #endif // BASEEXTERNWIDGET_HXX

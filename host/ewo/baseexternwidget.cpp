@@ -12,6 +12,10 @@ QStringList BaseExternWidget::signalList() const
     return {};
 }
 
+// The host's type descriptions are QVariant::Type, deprecated in Qt 6.
+QT_WARNING_PUSH
+QT_WARNING_DISABLE_DEPRECATED
+
 bool BaseExternWidget::signalInterface(const QString &, QList<QVariant::Type> &) const
 {
     return false;
@@ -27,6 +31,8 @@ bool BaseExternWidget::methodInterface(const QString &, QVariant::Type &,
 {
     return false;
 }
+
+QT_WARNING_POP
 
 QVariant BaseExternWidget::invokeMethod(const QString &name, QList<QVariant> &, QString &error)
 {

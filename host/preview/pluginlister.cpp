@@ -11,10 +11,20 @@
 
 namespace {
 
-QString typeName(QVariant::Type type)
+QString typeName(int type)
 {
-    const char *name = QVariant::typeToName(int(type));
+    const char *name = QMetaType(type).name();
     return name ? QString::fromLatin1(name) : QStringLiteral("?");
+}
+
+// The type of a property as the host's panel editor names it: an enumeration by its own
+// name ("ControlOrientation"), which Qt 6's typeName() qualifies with the class and Qt 5's
+// does not.
+QString propertyTypeName(const QMetaProperty &property)
+{
+    if (property.isEnumType())
+        return QString::fromLatin1(property.enumerator().name());
+    return QString::fromLatin1(property.typeName());
 }
 
 QString enumChoices(const QMetaProperty &property)
@@ -42,6 +52,10 @@ QStringList PluginLister::report(const QString &version, const BaseExternWidget 
     return lines;
 }
 
+// The host's interface describes types with QVariant::Type, deprecated in Qt 6.
+QT_WARNING_PUSH
+QT_WARNING_DISABLE_DEPRECATED
+
 QStringList PluginLister::signalLines(const BaseExternWidget &adapter)
 {
     QStringList lines;
@@ -52,7 +66,7 @@ QStringList PluginLister::signalLines(const BaseExternWidget &adapter)
         if (adapter.signalInterface(name, types)) {
             QStringList names;
             for (QVariant::Type type : types)
-                names.append(typeName(type));
+                names.append(typeName(int(type)));
             line += QStringLiteral("  [%1]").arg(names.join(QLatin1String(", ")));
         }
         lines.append(line);
@@ -78,11 +92,13 @@ QString PluginLister::reportedTypes(const BaseExternWidget &adapter, const QStri
         return {};
     QStringList names;
     for (QVariant::Type type : argTypes)
-        names.append(typeName(type));
+        names.append(typeName(int(type)));
     const QString returns =
-            returnType == QVariant::Invalid ? QStringLiteral("void") : typeName(returnType);
+            returnType == QVariant::Invalid ? QStringLiteral("void") : typeName(int(returnType));
     return QStringLiteral("  [%1 (%2)]").arg(returns, names.join(QLatin1String(", ")));
 }
+
+QT_WARNING_POP
 
 QStringList PluginLister::propertyLines(const QObject &widget)
 {
@@ -103,7 +119,7 @@ QStringList PluginLister::classPropertyLines(const QObject &widget, const QMetaO
         const QString value = ValueFormatter::formatProperty(property, property.read(&widget));
         const QString access = property.isWritable() ? QString() : QStringLiteral(" (read-only)");
         lines.append(QStringLiteral("    %1 %2 = %3%4%5")
-                             .arg(QString::fromLatin1(property.typeName()),
+                             .arg(propertyTypeName(property),
                                   QString::fromLatin1(property.name()), value, access,
                                   enumChoices(property)));
     }

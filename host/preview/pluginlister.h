@@ -5,8 +5,8 @@
 #include <QStringList>
 
 class BaseExternWidget;
-class QMetaObject;
-class QObject;
+QT_FORWARD_DECLARE_CLASS(QMetaObject)
+QT_FORWARD_DECLARE_CLASS(QObject)
 
 // The --list report: what a panel engineer sees of a plug-in in the host's property editor
 // and script help. The version text, the host signals, the script methods with the types

@@ -7,7 +7,7 @@
 #include <QString>
 
 class BaseExternWidget;
-class QWidget;
+QT_FORWARD_DECLARE_CLASS(QWidget)
 
 // Loads an extern-widget plug-in by path and creates its adapter, as the host does: through
 // the two plainly named entry points and nothing else. The library stays loaded for the rest

@@ -38,8 +38,9 @@ bool ScriptRunner::runScript(const QString &path)
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return fail(ExitCode::ScriptUnreadable, path,
                     QStringLiteral("cannot read script (%1)").arg(file.errorString()));
-    QTextStream stream(&file);
-    stream.setCodec("UTF-8");
+    // Scripts are UTF-8 whatever the locale says.
+    QString text = QString::fromUtf8(file.readAll());
+    QTextStream stream(&text, QIODevice::ReadOnly);
     bool allRan = true;
     for (int number = 1; !stream.atEnd() && mayContinue(); ++number) {
         const QString origin = QStringLiteral("%1:%2").arg(path).arg(number);
@@ -119,7 +120,10 @@ bool ScriptRunner::callMethod(const Statement &statement, const QString &origin)
 }
 
 // Converts each argument to the type that methodInterface reports for its position; where
-// none is reported the argument goes as read. Variables go as they are, being outputs.
+// none is reported the argument goes as read. Variables go as they are, being outputs. The
+// reported types are the host interface's QVariant::Type, deprecated in Qt 6.
+QT_WARNING_PUSH
+QT_WARNING_DISABLE_DEPRECATED
 bool ScriptRunner::buildArguments(const Statement &statement, const QString &origin,
                                   QList<QVariant> &values)
 {
@@ -144,6 +148,7 @@ bool ScriptRunner::buildArguments(const Statement &statement, const QString &ori
     }
     return true;
 }
+QT_WARNING_POP
 
 // "call -> result  error: text", then one "  name = value" line per output variable.
 void ScriptRunner::printCallResult(const Statement &statement, const QVariant &result,

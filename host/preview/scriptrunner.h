@@ -10,7 +10,7 @@
 #include <QVariant>
 
 class BaseExternWidget;
-class QMetaProperty;
+QT_FORWARD_DECLARE_CLASS(QMetaProperty)
 
 // Runs statements against one placed plug-in, as a host's control script would: property
 // writes through the widget's meta-object, method calls through the adapter's invokeMethod.

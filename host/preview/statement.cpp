@@ -53,7 +53,7 @@ QString StatementParser::stripComment(const QString &line)
             ++i;
         else if (c == QLatin1Char('"'))
             quoted = !quoted;
-        else if (!quoted && line.midRef(i, 2) == QLatin1String("//"))
+        else if (!quoted && QStringView(line).mid(i, 2) == QLatin1String("//"))
             return line.left(i);
     }
     return line;

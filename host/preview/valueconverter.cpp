@@ -1,5 +1,6 @@
 #include "valueconverter.h"
 
+#include "qtcompat.h"
 #include "scripttext.h"
 
 #include <QLocale>
@@ -128,7 +129,7 @@ bool ValueConverter::toTypedValue(int type, const QString &text, QVariant &value
         break;
     default:
         value = text;
-        ok = value.convert(type);
+        ok = QtCompat::convert(value, type);
     }
     return ok;
 }
@@ -148,7 +149,7 @@ QString ValueConverter::typeDescription(int type)
     case QMetaType::QColor:
         return QStringLiteral("a colour ({r,g,b}, {r,g,b,a}, #rrggbb or a colour name)");
     default:
-        return QStringLiteral("a %1").arg(QString::fromLatin1(QMetaType::typeName(type)));
+        return QStringLiteral("a %1").arg(QString::fromLatin1(QMetaType(type).name()));
     }
 }
 

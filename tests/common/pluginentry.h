@@ -4,8 +4,8 @@
 #include <QString>
 
 class BaseExternWidget;
-class QLibrary;
-class QWidget;
+QT_FORWARD_DECLARE_CLASS(QLibrary)
+QT_FORWARD_DECLARE_CLASS(QWidget)
 
 // The plug-in's two entry points, resolved from the built .ewo exactly as the host does.
 struct PluginEntry

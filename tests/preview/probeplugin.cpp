@@ -52,6 +52,9 @@ public:
         return {QStringLiteral("bool paint(string color)"), QStringLiteral("string echo(x)"),
                 QStringLiteral("int split(string text, dyn_string &parts)")};
     }
+    // the host interface's QVariant::Type, deprecated in Qt 6
+    QT_WARNING_PUSH
+    QT_WARNING_DISABLE_DEPRECATED
     bool methodInterface(const QString &name, QVariant::Type &returnType,
                          QList<QVariant::Type> &argTypes) const override
     {
@@ -61,6 +64,7 @@ public:
         argTypes.append(QVariant::Color);
         return true;
     }
+    QT_WARNING_POP
     // paint(colour): fills the widget; echo(x): the argument's type and value as received;
     // split(text, parts): the words of text
     QVariant invokeMethod(const QString &name, QList<QVariant> &values, QString &error) override

@@ -4,7 +4,7 @@
 #include <QtGlobal>
 
 class BaseExternWidget;
-class QWidget;
+QT_FORWARD_DECLARE_CLASS(QWidget)
 
 extern "C" {
 #ifdef NULL_FACTORY
