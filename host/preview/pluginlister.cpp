@@ -13,8 +13,9 @@ namespace {
 
 QString typeName(int type)
 {
-    const char *name = QMetaType(type).name();
-    return name ? QString::fromLatin1(name) : QStringLiteral("?");
+    // a QByteArray in Qt 5, a pointer to static text in Qt 6: kept as a QByteArray
+    const QByteArray name = QMetaType(type).name();
+    return name.isEmpty() ? QStringLiteral("?") : QString::fromLatin1(name);
 }
 
 // The type of a property as the host's panel editor names it: an enumeration by its own

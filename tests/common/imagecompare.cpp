@@ -1,6 +1,7 @@
 #include "imagecompare.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 QString pixelText(const QPoint &at)
@@ -21,14 +22,52 @@ QString firstMismatch(const QImage &image, const QRect &area,
     return QString();
 }
 
+namespace {
+
+int channelDifference(QRgb a, QRgb b)
+{
+    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                     std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))});
+}
+
+// The smallest channel difference of `colour` from the pixels within `reach` of `at`.
+int nearestDifference(QRgb colour, const QImage &image, const QPoint &at, int reach)
+{
+    int nearest = INT_MAX;
+    for (int dy = -reach; dy <= reach; ++dy) {
+        for (int dx = -reach; dx <= reach; ++dx) {
+            const QPoint other = at + QPoint(dx, dy);
+            if (image.rect().contains(other))
+                nearest = std::min(nearest, channelDifference(colour, image.pixel(other)));
+        }
+    }
+    return nearest;
+}
+
+} // namespace
+
+ImageDifference imageDifference(const QImage &actual, const QImage &expected, int tolerance,
+                                int reach)
+{
+    ImageDifference difference;
+    for (int y = 0; y < actual.height(); ++y) {
+        for (int x = 0; x < actual.width(); ++x) {
+            const QPoint at(x, y);
+            const int channel = std::max(nearestDifference(actual.pixel(at), expected, at, reach),
+                                         nearestDifference(expected.pixel(at), actual, at, reach));
+            difference.largest = std::max(difference.largest, channel);
+            if (channel > tolerance)
+                ++difference.pixels;
+        }
+    }
+    return difference;
+}
+
 QString firstDifference(const QImage &actual, const QImage &expected, const QRect &area,
                         int tolerance)
 {
     const auto close = [tolerance](QRgb a, QRgb b) {
-        return std::abs(qRed(a) - qRed(b)) <= tolerance &&
-                std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
-                std::abs(qBlue(a) - qBlue(b)) <= tolerance &&
-                std::abs(qAlpha(a) - qAlpha(b)) <= tolerance;
+        return channelDifference(a, b) <= tolerance;
     };
     for (int y = area.top(); y <= area.bottom(); ++y) {
         for (int x = area.left(); x <= area.right(); ++x) {

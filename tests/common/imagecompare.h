@@ -24,4 +24,15 @@ QString firstMismatch(const QImage &image, const QRect &area,
 QString firstDifference(const QImage &actual, const QImage &expected, const QRect &area,
                         int tolerance = 0);
 
+// How many pixels of two images of one size differ by more than `tolerance` in some channel
+// from every pixel within `reach` of the same place in the other, and the largest such
+// difference. A reach of 1 forgives what stands one pixel elsewhere (a glyph, a band edge).
+struct ImageDifference
+{
+    int pixels = 0;
+    int largest = 0;
+};
+ImageDifference imageDifference(const QImage &actual, const QImage &expected, int tolerance,
+                                int reach = 0);
+
 #endif // IMAGECOMPARE_H
