@@ -1,5 +1,6 @@
 #include "axisbench.h"
 #include "convertbench.h"
+#include "peerbench.h"
 #include "repaintbench.h"
 #include "stepbench.h"
 #include "summary.h"
@@ -33,6 +34,7 @@ int main(int argc, char **argv)
     registerConvertBenchmarks(summary);
     registerAxisBenchmarks();
     registerRepaintBenchmarks(summary);
+    registerPeerBenchmarks(summary);
     registerStepBenchmarks();
 
     SummaryReporter reporter(summary, isatty(fileno(stdout)) != 0);

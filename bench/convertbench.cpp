@@ -5,16 +5,11 @@
 #include "summary.h"
 
 #include <benchmark/benchmark.h>
-#include <qwt_color_map.h>
-#include <qwt_interval.h>
 
 #include <string>
 #include <vector>
 
 namespace {
-
-// as many values as a 1000-pixel bar converts in one repaint
-constexpr int barValues = 1000;
 
 void convertValues(benchmark::State &state, int rules, bool logarithmic, bool storedAsHsv)
 {
@@ -24,22 +19,6 @@ void convertValues(benchmark::State &state, int rules, bool logarithmic, bool st
     for (auto _ : state) {
         for (const double value : values)
             benchmark::DoNotOptimize(set.convert(value));
-        benchmark::ClobberMemory();
-    }
-    state.SetItemsProcessed(state.iterations() * barValues);
-}
-
-// The peer blends in RGB between two colours; green to red over 0..100.
-void peerColorMap(benchmark::State &state)
-{
-    const QwtLinearColorMap map(Qt::green, Qt::red);
-    const QwtInterval interval(0.0, 100.0);
-    std::vector<double> values;
-    for (int i = 0; i < barValues; ++i)
-        values.push_back(100.0 * i / (barValues - 1));
-    for (auto _ : state) {
-        for (const double value : values)
-            benchmark::DoNotOptimize(map.rgb(interval, value));
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * barValues);
@@ -61,7 +40,4 @@ void registerConvertBenchmarks(Summary &summary)
             }
         }
     }
-    const std::string peer = "peer/QwtLinearColorMap::rgb";
-    benchmark::RegisterBenchmark(peer.c_str(), peerColorMap)->Unit(benchmark::kMicrosecond);
-    summary.setPeerColorMap(peer, barValues);
 }

@@ -9,11 +9,6 @@
 #include <QSize>
 
 #include <benchmark/benchmark.h>
-#include <qwt_color_map.h>
-#include <qwt_interval.h>
-#include <qwt_scale_draw.h>
-#include <qwt_scale_engine.h>
-#include <qwt_scale_widget.h>
 
 #include <algorithm>
 #include <cstring>
@@ -21,20 +16,6 @@
 #include <vector>
 
 namespace {
-
-// The format of a raster backing store with alpha.
-constexpr QImage::Format imageFormat = QImage::Format_ARGB32_Premultiplied;
-
-struct Shape
-{
-    QSize size;
-    bool vertical = false;
-};
-
-std::string sizeText(const QSize &size)
-{
-    return std::to_string(size.width()) + "x" + std::to_string(size.height());
-}
 
 void setUpOurs(ValueColorConverterWidget &widget, Shape shape, bool labels, bool logarithmic,
                int rules)
@@ -55,45 +36,10 @@ void setUpOurs(ValueColorConverterWidget &widget, Shape shape, bool labels, bool
     widget.resize(shape.size);
 }
 
-// The thickness of our bar with labels, which the peer's colour bar gets as well.
-int ourBarThickness(Shape shape)
-{
-    ValueColorConverterWidget widget;
-    setUpOurs(widget, shape, true, false, 2);
-    QImage image(shape.size, imageFormat);
-    widget.render(&image);
-    const ValueAxis &axis = widget.valueAxis();
-    return shape.vertical ? shape.size.width() - axis.width() : shape.size.height() - axis.height();
-}
-
-// The first render delivers the pending resize (which prepares our axis) and fills the
-// glyph cache; the loop then measures repaints only.
-void measureRenders(benchmark::State &state, QWidget &widget, const QSize &size)
-{
-    QImage image(size, imageFormat);
-    widget.render(&image);
-    for (auto _ : state) {
-        widget.render(&image);
-        benchmark::ClobberMemory();
-    }
-}
-
 void repaintOurs(benchmark::State &state, Shape shape, bool labels, bool logarithmic, int rules)
 {
     ValueColorConverterWidget widget;
     setUpOurs(widget, shape, labels, logarithmic, rules);
-    measureRenders(state, widget, shape.size);
-}
-
-void repaintPeer(benchmark::State &state, Shape shape)
-{
-    QwtScaleWidget widget(shape.vertical ? QwtScaleDraw::RightScale : QwtScaleDraw::BottomScale);
-    widget.setColorBarEnabled(true);
-    widget.setColorBarWidth(ourBarThickness(shape));
-    widget.setColorMap(QwtInterval(0.0, 100.0), new QwtLinearColorMap(Qt::green, Qt::red));
-    QwtLinearScaleEngine engine;
-    widget.setScaleDiv(engine.divideScale(0.0, 100.0, 10, 5));
-    widget.resize(shape.size);
     measureRenders(state, widget, shape.size);
 }
 
@@ -145,14 +91,42 @@ void fillColumns(benchmark::State &state, int rows)
 
 } // namespace
 
+std::string sizeText(const QSize &size)
+{
+    return std::to_string(size.width()) + "x" + std::to_string(size.height());
+}
+
+std::vector<Shape> repaintShapes()
+{
+    return {{QSize(1000, 60), false}, {QSize(60, 1000), true}, {QSize(4000, 60), false}};
+}
+
+// The thickness of our bar with labels, which the peer's colour bar gets as well.
+int ourBarThickness(Shape shape)
+{
+    ValueColorConverterWidget widget;
+    setUpOurs(widget, shape, true, false, 2);
+    QImage image(shape.size, imageFormat);
+    widget.render(&image);
+    const ValueAxis &axis = widget.valueAxis();
+    return shape.vertical ? shape.size.width() - axis.width() : shape.size.height() - axis.height();
+}
+
+// The first render delivers the pending resize (which prepares our axis) and fills the
+// glyph cache; the loop then measures repaints only.
+void measureRenders(benchmark::State &state, QWidget &widget, const QSize &size)
+{
+    QImage image(size, imageFormat);
+    widget.render(&image);
+    for (auto _ : state) {
+        widget.render(&image);
+        benchmark::ClobberMemory();
+    }
+}
+
 void registerRepaintBenchmarks(Summary &summary)
 {
-    const Shape shapes[] = {
-            {QSize(1000, 60), false},
-            {QSize(60, 1000), true},
-            {QSize(4000, 60), false},
-    };
-    for (const Shape &shape : shapes) {
+    for (const Shape &shape : repaintShapes()) {
         const std::string size = sizeText(shape.size);
         const int length = shape.vertical ? shape.size.height() : shape.size.width();
         const std::string orientation = shape.vertical ? "/vertical" : "/horizontal";
@@ -174,10 +148,6 @@ void registerRepaintBenchmarks(Summary &summary)
                     ->Unit(benchmark::kMicrosecond);
             summary.addRepaint({name, Summary::Painter::Ours, size, length, true, false, 10});
         }
-        const std::string peer = "repaint/peer/" + size + orientation + "/QwtScaleWidget";
-        benchmark::RegisterBenchmark(peer.c_str(), repaintPeer, shape)
-                ->Unit(benchmark::kMicrosecond);
-        summary.addRepaint({peer, Summary::Painter::Peer, size, length, true, false, 2});
         const std::string floor = "repaint/floor/" + size + orientation + "/scanlines";
         benchmark::RegisterBenchmark(floor.c_str(), repaintFloor, shape)
                 ->Unit(benchmark::kMicrosecond);

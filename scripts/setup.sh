@@ -4,6 +4,7 @@
 #
 #   cmake, ninja-build, g++          build tools
 #   qtbase5-dev, qtbase5-dev-tools   Qt 5 Core/Gui/Widgets/Test and moc
+#   qt6-base-dev, qt6-base-dev-tools Qt 6 Core/Gui/Widgets/Test and moc
 #   fonts-dejavu-core                fixed fonts, so text metrics in tests match everywhere
 #   clang, libclang-rt-14-dev        second compiler, sanitizers and libFuzzer
 #   libbenchmark-dev, libqwt-qt5-dev benchmarks and the peer they compare against
@@ -15,6 +16,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ make
     qtbase5-dev qtbase5-dev-tools
+    qt6-base-dev qt6-base-dev-tools
     fonts-dejavu-core
     clang libclang-rt-14-dev
     libbenchmark-dev libqwt-qt5-dev

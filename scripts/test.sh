@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Sets up the machine, then builds and runs the whole test suite in up to three builds: a
-# normal build (GCC, benchmarks built too), a clang build with AddressSanitizer and
-# UndefinedBehaviorSanitizer that adds the 60-second fuzz smoke run, and, when a Qt for
-# MinGW-w64 is at hand (scripts/setup-windows.sh), the Windows x64 build with its tests
-# under Wine. Without that Qt the normal build compiles the sources for Windows in
-# syntax-only mode instead. Warnings are errors.
+# Sets up the machine, then builds and runs the whole test suite against Qt 5 and against
+# Qt 6, each in two builds: a normal build (GCC, benchmarks built too) and a clang build with
+# AddressSanitizer and UndefinedBehaviorSanitizer that adds the 60-second fuzz smoke run. Then,
+# when a Qt for MinGW-w64 is at hand (scripts/setup-windows.sh), the Windows x64 build with its
+# tests under Wine; without it the normal builds compile the sources for Windows in
+# syntax-only mode instead. Every normal build also compiles the sources as against a Qt
+# built inside a namespace, and builds the plug-in against a host API folder laid out as the
+# host lays it out. Warnings are errors.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -19,16 +21,27 @@ if [ $windows -eq 1 ]; then
     source_check=OFF
 fi
 
-build=${BUILD_DIR:-$root/build}
-echo "== normal build: $build"
-"$root/scripts/build.sh" "$build" -DBUILD_BENCHMARKS=ON -DWINDOWS_SOURCE_CHECK=$source_check
-(cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs")
+run_suite() {
+    (cd "$1" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs")
+}
 
-sanitize=${SANITIZE_BUILD_DIR:-$root/build-sanitize}
-echo "== sanitizer build: $sanitize"
-CXX=clang++ "$root/scripts/build.sh" "$sanitize" -DCMAKE_CXX_COMPILER=clang++ -DSANITIZE=ON \
-    -DBUILD_FUZZERS=ON
-(cd "$sanitize" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs")
+for qt in 5 6; do
+    suffix=""
+    [ $qt = 5 ] || suffix="-qt$qt"
+
+    build=${BUILD_DIR:-$root/build}$suffix
+    echo "== Qt $qt, normal build: $build"
+    "$root/scripts/build.sh" "$build" -DQT_MAJOR_VERSION=$qt -DBUILD_BENCHMARKS=ON \
+        -DWINDOWS_SOURCE_CHECK=$source_check
+    run_suite "$build"
+    "$root/scripts/check-api-root.sh" "$build"
+
+    sanitize=${SANITIZE_BUILD_DIR:-$root/build-sanitize}$suffix
+    echo "== Qt $qt, sanitizer build: $sanitize"
+    CXX=clang++ "$root/scripts/build.sh" "$sanitize" -DQT_MAJOR_VERSION=$qt \
+        -DCMAKE_CXX_COMPILER=clang++ -DSANITIZE=ON -DBUILD_FUZZERS=ON
+    run_suite "$sanitize"
+done
 
 if [ $windows -eq 1 ]; then
     "$root/scripts/test-windows.sh"
