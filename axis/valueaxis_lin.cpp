@@ -103,11 +103,9 @@ void ValueAxis::roundLinScaleOutward(double min, double max)
         b += 1;
     scaleMin = a;
     scaleMax = b;
-    firstLabel = a;
-    // Moves a non-negative start up to the next multiple of the step; fmod keeps the sign of
-    // a negative start, which therefore stays where it is. At most step - 1 moves are needed.
-    for (int i = 0; i < 10 && std::fmod(firstLabel, step) >= 1; ++i)
-        firstLabel += 1;
+    // The first major tick is the first multiple of the step on the scale, for a negative
+    // start too, so that 0 is a major tick wherever the scale spans it.
+    firstLabel = std::ceil(a / step) * step;
     scaleMin *= unit;
     scaleMax *= unit;
     labelStep *= unit;
