@@ -14,7 +14,8 @@
 
 // A paint device that keeps every text drawn on it, where it was drawn and in which font, and
 // draws nothing: what a painter really got, whatever the code that drove it believed it drew.
-// Its resolution is the primary screen's, so texts are laid out as on a widget.
+// Its resolution is the primary screen's, so texts are laid out as on a widget (it needs a
+// QGuiApplication).
 
 struct DrawnText
 {

@@ -680,8 +680,8 @@ void tst_ValueColorConverterWidget::labelsReadable_data()
                     const QString name = QStringLiteral("%1..%2 %3 %4 %5")
                                                  .arg(range.first)
                                                  .arg(range.second)
-                                                 .arg(logarithmic ? "log" : "lin")
-                                                 .arg(vertical ? "v" : "h")
+                                                 .arg(QLatin1String(logarithmic ? "log" : "lin"))
+                                                 .arg(QLatin1String(vertical ? "v" : "h"))
                                                  .arg(length);
                     QTest::newRow(qPrintable(name)) << range.first << range.second << logarithmic
                                                     << vertical << length << QString();
