@@ -163,6 +163,7 @@ private:
     bool settleLabels(LabelSpans &labels, const LabelSpan *multiplier, int gap,
                       bool zeroStays) const;
     static bool giveWay(LabelSpans &labels, const LabelSpan *multiplier, int gap, bool zeroStays);
+    static bool onTheirStep(const LabelSpans &labels);
     qint64 chooseLabels(const LabelSpans &all, LabelSpans preferred, int tickStep,
                         qint64 fromInterval, const QFontMetrics &metrics);
     void adoptLabels(const LabelSpans &labels, bool withMultiplier);

@@ -111,7 +111,22 @@ bool ValueAxis::settleLabels(LabelSpans &labels, const LabelSpan *multiplier, in
     for (int i = 1; i < labels.size(); ++i)
         if (crowded(labels.at(i - 1), labels.at(i), gap))
             return false;
-    return true;
+    return logarithmic || onTheirStep(labels);
+}
+
+// Linear labels read as one step: every labelled tick number is a multiple of the smallest
+// distance between two of them. Ends that win over their neighbours can leave every second
+// tick labelled off that step ("5 7 9"); a larger round step then labels "6 8" instead.
+bool ValueAxis::onTheirStep(const LabelSpans &labels)
+{
+    qint64 step = 0;
+    for (int i = 1; i < labels.size(); ++i) {
+        const qint64 distance = labels.at(i).number - labels.at(i - 1).number;
+        step = step == 0 ? distance : std::min(step, distance);
+    }
+    return step <= 1 || std::all_of(labels.cbegin(), labels.cend(), [step](const LabelSpan &s) {
+               return s.number % step == 0;
+           });
 }
 
 // Labels near the multiplier give way to it, except the first; an end label moved inward wins
