@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Provides what the Windows x64 build under Wine needs: Debian's MinGW-w64 compilers
-# (posix threads), Wine and the DejaVu fonts, and a Qt 5 or Qt 6 for MinGW-w64 in a cache
-# folder outside the source tree.
+# (posix threads), Wine, an X server for its windows (Xvfb) and the DejaVu fonts, and a Qt 5
+# or Qt 6 for MinGW-w64 in a cache folder outside the source tree.
 #
-#   scripts/setup-windows.sh [--qt 5|6] [--qt-tarball FILE] [--no-build | --check]
-#                            [--print-prefix]
+#   scripts/setup-windows.sh [--qt 5|6] [--qt-tarball FILE | --from-source]
+#                            [--no-build | --check] [--print-prefix]
 #
 # --qt picks the Qt major version (default 5). The Qt comes from a prebuilt tarball when there
 # is one: --qt-tarball FILE, else $QT_MINGW_TARBALL, else
@@ -16,6 +16,8 @@
 # source package and installed into the same cache: Qt 5 takes about an hour on a 2-core
 # machine, Qt 6 about 12 minutes (its moc, rcc and uic come from Debian's qt6-base-dev-tools).
 #
+#   --from-source   build it from Debian's source whatever tarball there is (once: a Qt this
+#                   script built before is used again)
 #   --no-build      when that build would be needed, install nothing and exit 3
 #   --check         install and unpack nothing; exit 0 when a Qt is at hand, else 3
 #   --print-prefix  print the Qt folder on stdout (everything else goes to stderr)
@@ -23,6 +25,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 tarball=${QT_MINGW_TARBALL:-}
+from_source=0
 qt_major=5
 build_allowed=1
 check_only=0
@@ -31,11 +34,12 @@ while [ $# -gt 0 ]; do
     case $1 in
         --qt) qt_major=${2:?--qt needs 5 or 6}; shift ;;
         --qt-tarball) tarball=${2:?--qt-tarball needs a file}; shift ;;
+        --from-source) from_source=1 ;;
         --no-build) build_allowed=0 ;;
         --check) check_only=1; build_allowed=0 ;;
         --print-prefix) print_prefix=1 ;;
-        *) echo "usage: $0 [--qt 5|6] [--qt-tarball FILE] [--no-build | --check]" \
-                "[--print-prefix]" >&2
+        *) echo "usage: $0 [--qt 5|6] [--qt-tarball FILE | --from-source]" \
+                "[--no-build | --check] [--print-prefix]" >&2
            exit 1 ;;
     esac
     shift
@@ -52,7 +56,9 @@ if [ $print_prefix -eq 1 ]; then
 fi
 
 default_tarball=$root/../shared/toolchains/qt$qt_version-mingw-w64-x86_64.tar.xz
-if [ -z "$tarball" ] && [ -f "$default_tarball" ]; then
+if [ $from_source -eq 1 ]; then
+    tarball=""
+elif [ -z "$tarball" ] && [ -f "$default_tarball" ]; then
     tarball=$default_tarball
 fi
 if [ -n "$tarball" ] && [ ! -f "$tarball" ]; then
@@ -63,8 +69,9 @@ fi
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/mirel-vcc
 # the Qt folder of this major version that this script provided last, whatever its origin
 last=$cache/last-prefix-qt$qt_major
+last_read=$last
 if [ "$qt_major" = 5 ] && [ ! -f "$last" ] && [ -f "$cache/last-prefix" ]; then
-    last=$cache/last-prefix # written by earlier versions of this script, which had Qt 5 only
+    last_read=$cache/last-prefix # written when this script knew Qt 5 only
 fi
 if [ -n "$tarball" ]; then
     tarball=$(cd "$(dirname "$tarball")" && pwd)/$(basename "$tarball")
@@ -72,8 +79,9 @@ if [ -n "$tarball" ]; then
     name=${name%.tar.*}
     sum=$(sha256sum "$tarball" | cut -c1-16)
     prefix=$cache/$name-$sum
-elif [ -f "$last" ] && [ -f "$(cat "$last")/.complete" ]; then
-    prefix=$(cat "$last")
+elif [ $from_source -eq 0 ] && [ -f "$last_read" ] &&
+    [ -f "$(cat "$last_read")/.complete" ]; then
+    prefix=$(cat "$last_read")
 else
     prefix=$cache/qt$qt_version-mingw-w64-x86_64-debian-source
 fi
@@ -88,7 +96,7 @@ if [ $check_only -eq 1 ]; then
 fi
 
 # --- packages ---------------------------------------------------------------------------
-packages=(g++-mingw-w64-x86-64-posix wine64 fonts-dejavu-core xz-utils procps)
+packages=(g++-mingw-w64-x86-64-posix wine64 fonts-dejavu-core xz-utils procps xvfb xauth)
 if [ "$qt_major" = 6 ]; then
     # A Qt 6 cross build takes moc, rcc, uic and their CMake packages from the host's Qt of
     # the same version, Debian's 6.4.2.
@@ -265,9 +273,14 @@ TOOLCHAIN
     ninja -C "$work/build" -j "${QT_BUILD_JOBS:-2}"
     rm -rf "$prefix"
     cmake --install "$work/build"
+    # Qt's toolchain wrapper names the build's toolchain file, which goes with $work: it
+    # names the copy beside the Qt instead.
     cp "$work/mingw-w64-x86_64-posix.cmake" "$prefix/"
-    sed -i "s|^set(__qt_initially_configured_toolchain_file \"$work/mingw-w64-x86_64-posix.cmake\")|set(__qt_initially_configured_toolchain_file \"\${CMAKE_CURRENT_LIST_DIR}/../../../mingw-w64-x86_64-posix.cmake\")|" \
+    local variable=__qt_initially_configured_toolchain_file
+    local copy='${CMAKE_CURRENT_LIST_DIR}/../../../mingw-w64-x86_64-posix.cmake'
+    sed -i "s|^set($variable \".*\")\$|set($variable \"$copy\")|" \
         "$prefix/lib/cmake/Qt6/qt.toolchain.cmake"
+    grep -qF "set($variable \"$copy\")" "$prefix/lib/cmake/Qt6/qt.toolchain.cmake"
 }
 
 build_from_source() {
