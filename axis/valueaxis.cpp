@@ -107,6 +107,7 @@ bool ValueAxis::prepare(const QFontMetrics &metrics)
     if (!needed)
         return false;
     dropLabelLayouts();
+    clearLabelChoice();
     if (logarithmic)
         prepareLogScale(metrics);
     else
@@ -270,18 +271,6 @@ void ValueAxis::drawScaleVertical(QPainter &painter, int baseLine, bool labels)
         drawScaleVerticalLin(painter, baseLine, withLabels);
 }
 
-// Label selection: every major tick while labelInterval is 1 or less; otherwise the counter
-// (started at labelInterval - 1) picks the first tick and then every labelInterval-th.
-bool ValueAxis::isLabelTurn(int &counter) const
-{
-    if (labelInterval <= 1)
-        return true;
-    if (++counter != labelInterval)
-        return false;
-    counter = 0;
-    return true;
-}
-
 // with the painter's pen, which the callers set to the axis colour
 void ValueAxis::drawTick(ScanlineWriter &writer, bool verticalAxis, int position, int baseLine,
                          int reach)
@@ -296,7 +285,7 @@ void ValueAxis::drawTick(ScanlineWriter &writer, bool verticalAxis, int position
 
 // A label beyond the end of its tick: centred under it on a horizontal axis, right of it and
 // vertically centred on a vertical one. Gives the start of the text's base line for a text
-// whose bounding rectangle is `box`.
+// whose bounding rectangle is `box`, before it is kept within the axis length.
 QPoint ValueAxis::labelOrigin(const QFontMetrics &metrics, bool verticalAxis, int position,
                               int baseLine, const QRect &box) const
 {
@@ -310,8 +299,8 @@ void ValueAxis::drawLabel(QPainter &painter, const QFontMetrics &metrics, bool v
                           int position, int baseLine, const LabelLayout &label) const
 {
     painter.setPen(axisLabelColor);
-    drawLabelText(painter, labelOrigin(metrics, verticalAxis, position, baseLine, label.box),
-                  label);
+    const QPoint centred = labelOrigin(metrics, verticalAxis, position, baseLine, label.box);
+    drawLabelText(painter, keptWithinLength(centred, label.box, verticalAxis), label);
 }
 
 void ValueAxis::setLabelLayoutsKept(bool keep)

@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QStaticText>
 #include <QString>
+#include <QStringList>
 #include <QTextStream>
 #include <QVector>
 
@@ -20,8 +21,13 @@ class ScanlineWriter;
 // never prepare. Offset 0 is the left end of a horizontal axis (smallest values) and the top
 // of a vertical one (largest values).
 //
-// The class spans three sources: valueaxis.cpp (model, limits, mapping, thickness),
-// valueaxis_lin.cpp (linear scale) and valueaxis_log.cpp (logarithmic scale).
+// Which ticks carry a label is settled at preparation, so that no two texts on the axis come
+// closer than the width of a "0" and none is cut by the axis's ends; drawing follows that
+// choice.
+//
+// The class spans four sources: valueaxis.cpp (model, limits, mapping, thickness),
+// valueaxis_lin.cpp (linear scale), valueaxis_log.cpp (logarithmic scale) and
+// valueaxis_labels.cpp (which ticks carry a label, and where labels stand).
 class ValueAxis final : public QRect
 {
 public:
@@ -97,6 +103,21 @@ private:
         int across = 0;
     };
 
+    // Where a label would stand along the axis: the first and last pixel its box covers once
+    // it is kept within the axis length, and whether that moved it off its tick. `tick` counts
+    // the ticks in drawing order; `number` places the tick on the labelling grid (the value
+    // divided by the tick step, the decade, or the factor of a minor tick), so that a label
+    // step of m ticks labels the numbers that are multiples of m.
+    struct LabelSpan
+    {
+        int tick = 0;
+        qint64 number = 0;
+        int first = 0;
+        int last = 0;
+        bool moved = false;
+    };
+    using LabelSpans = QVector<LabelSpan>;
+
     // A label's text, its bounding rectangle and its layout, kept from one drawing to the
     // next: formatting, measuring and shaping eleven labels cost more than all the rest of a
     // repaint. They hold for one preparation, font and resolution: preparation, a new label
@@ -125,13 +146,29 @@ private:
     void clearThickness();
 
     // drawing helpers shared by both scales
-    bool isLabelTurn(int &counter) const;
+    bool isLabelledTick(int tick, int &next) const;
     static void drawTick(ScanlineWriter &writer, bool verticalAxis, int position, int baseLine,
                          int reach);
     QPoint labelOrigin(const QFontMetrics &metrics, bool verticalAxis, int position, int baseLine,
                        const QRect &box) const;
     void drawLabel(QPainter &painter, const QFontMetrics &metrics, bool verticalAxis, int position,
                    int baseLine, const LabelLayout &label) const;
+
+    // which ticks carry a label
+    void clearLabelChoice();
+    LabelSpan labelSpan(int tick, qint64 number, int position, const QRect &box,
+                        const QFontMetrics &metrics) const;
+    bool multiplierSpan(const QFontMetrics &metrics, LabelSpan &span) const;
+    static bool crowded(const LabelSpan &a, const LabelSpan &b, int gap);
+    bool settleLabels(LabelSpans &labels, const LabelSpan *multiplier, int gap,
+                      bool zeroStays) const;
+    static bool giveWay(LabelSpans &labels, const LabelSpan *multiplier, int gap, bool zeroStays);
+    static bool onTheirStep(const LabelSpans &labels);
+    qint64 chooseLabels(const LabelSpans &all, LabelSpans preferred, int tickStep,
+                        qint64 fromInterval, const QFontMetrics &metrics);
+    void adoptLabels(const LabelSpans &labels, bool withMultiplier);
+    int largestLabelledExtent(const LabelSpans &all, const QStringList &texts, bool width,
+                              const QFontMetrics &metrics) const;
 
     // kept label layouts
     void dropLabelLayouts();
@@ -154,6 +191,7 @@ private:
     bool calculateLinLabelsVertical(const QFontMetrics &metrics);
     bool calculateLinLabelsHorizontal(const QFontMetrics &metrics);
     void drawScaleLin(QPainter &painter, bool verticalAxis, int baseLine, bool labels);
+    void chooseLinLabels(const QFontMetrics &metrics);
     QPoint keptWithinLength(QPoint origin, const QRect &box, bool verticalAxis) const;
     QPoint multiplierOrigin(const QRect &box, bool verticalAxis, int baseLine) const;
     void drawLinMinorTicks(ScanlineWriter &writer, bool verticalAxis, double major,
@@ -175,9 +213,16 @@ private:
     bool logValueToScreenVertical(double logValue, int &position) const;
     bool logValueToScreenHorizontal(double logValue, int &position) const;
     bool logTickPosition(bool verticalAxis, double logValue, int &position) const;
+    void chooseLogLabels(const QFontMetrics &metrics, bool thinned);
+    LabelSpans decadeSpans(QStringList &texts, const QFontMetrics &metrics) const;
+    LabelSpans minorTickSpans(QStringList &texts, const QFontMetrics &metrics);
+    int decadeBelowScale() const;
     void drawScaleLog(QPainter &painter, bool verticalAxis, int baseLine, bool labels);
     void drawLogMinorTicks(ScanlineWriter &writer, bool verticalAxis, int decade,
                            int baseLine) const;
+    void drawLabelledMinorTicks(QPainter &painter, ScanlineWriter &writer,
+                                const QFontMetrics &metrics, bool verticalAxis, int baseLine,
+                                bool labels);
     void drawScaleHorizontalLog(QPainter &painter, int baseLine, bool labels);
     void drawScaleVerticalLog(QPainter &painter, int baseLine, bool labels);
 
@@ -202,6 +247,9 @@ private:
     double logScaleMax = 1;
     QTextStream labelStream;
     bool needsPreparation = true;
+    QVector<int> labelledTicks; // the ticks that carry a label, ascending, in drawing order
+    bool multiplierShown = false;
+    bool minorTicksLabelled = false; // a logarithmic scale without a decade labels 2..9 of one
     bool labelLayoutsKept = true;
     QVector<LabelLayout> labelLayouts;
     LabelLayout multiplierLabel;

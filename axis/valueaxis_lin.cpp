@@ -10,8 +10,9 @@
 #include <cmath>
 
 // Linear scale: decimal scaling of the values, a major step of 2, 5 or 10 units of a power
-// of ten, the scale rounded outward to whole units, four minor ticks between major ticks
-// and a label at every major tick.
+// of ten, the scale rounded outward to whole units, major ticks on the multiples of the step,
+// four minor ticks between major ticks, and labels on as many major ticks as keep their
+// distance.
 
 namespace {
 
@@ -19,14 +20,22 @@ namespace {
 // stopped making sense, such as one near the resolution of the values.
 constexpr int maxMajorTicks = 1000;
 
-// A label comes no nearer than this to the multiplier text of a scaled axis.
-constexpr int multiplierGap = 2;
-
 // floor(log10(|x|)) of a finite limit; -100 for 0
 int decimalExponent(double x)
 {
     return x == 0 ? -100 : static_cast<int>(std::floor(std::log10(std::fabs(x))));
 }
+
+// The leading digit of a step that is 1, 2 or 5 times a power of ten.
+int leadingDigit(double step)
+{
+    const double digit = std::rint(step / std::pow(10.0, std::floor(std::log10(step))));
+    return digit == 2 || digit == 5 ? static_cast<int>(digit) : 1;
+}
+
+// Labels are chosen on the grid of tick numbers (value / step); beyond this the numbers no
+// longer tell the multiples of a round step, and the ticks are counted from the first instead.
+constexpr double largestTickNumber = 1e15;
 
 } // namespace
 
@@ -41,6 +50,7 @@ void ValueAxis::prepareLinScale(const QFontMetrics &metrics)
             calculateLinLabelsVertical(metrics);
         else
             calculateLinLabelsHorizontal(metrics);
+        chooseLinLabels(metrics);
         return;
     }
     labelInterval = -1;
@@ -104,11 +114,9 @@ void ValueAxis::roundLinScaleOutward(double min, double max)
         b += 1;
     scaleMin = a;
     scaleMax = b;
-    firstLabel = a;
-    // Moves a non-negative start up to the next multiple of the step; fmod keeps the sign of
-    // a negative start, which therefore stays where it is. At most step - 1 moves are needed.
-    for (int i = 0; i < 10 && std::fmod(firstLabel, step) >= 1; ++i)
-        firstLabel += 1;
+    // The first major tick is the first multiple of the step on the scale, for a negative
+    // start too, so that 0 is a major tick wherever the scale spans it.
+    firstLabel = std::ceil(a / step) * step;
     scaleMin *= unit;
     scaleMax *= unit;
     labelStep *= unit;
@@ -188,6 +196,27 @@ bool ValueAxis::calculateLinLabelsHorizontal(const QFontMetrics &metrics)
     return true;
 }
 
+// Every major tick is a candidate; the room across the axis stays that of the largest label,
+// labelled or not.
+void ValueAxis::chooseLinLabels(const QFontMetrics &metrics)
+{
+    const double firstNumber = std::rint(firstLabel / labelStep);
+    const bool onGrid = std::fabs(firstNumber) < largestTickNumber;
+    LabelSpans all;
+    QString text;
+    double v = firstLabel;
+    for (int i = 0; i < maxMajorTicks && v <= scaleMax; ++i) {
+        int position = 0;
+        valueToScreen(v * scaleFactor, position);
+        makeLinLabel(v, text);
+        const qint64 number = onGrid ? static_cast<qint64>(firstNumber) + i : i;
+        all.append(labelSpan(i, number, position, metrics.boundingRect(text), metrics));
+        if (!advanceLinTick(v))
+            break;
+    }
+    chooseLabels(all, all, leadingDigit(labelStep), 2, metrics);
+}
+
 void ValueAxis::drawScaleHorizontalLin(QPainter &painter, int baseLine, bool labels)
 {
     drawScaleLin(painter, false, baseLine, labels);
@@ -198,25 +227,13 @@ void ValueAxis::drawScaleVerticalLin(QPainter &painter, int baseLine, bool label
     drawScaleLin(painter, true, baseLine, labels);
 }
 
-// Labels are kept whole within the axis length. A scaled axis shows its multiplier text at
-// the far end of the label band; labels that would come near it give way, except the first:
-// when even that one would, no label and no multiplier is drawn rather than numbers without
-// their multiplier.
+// Labels stand on the ticks chosen at preparation, kept whole within the axis length; a scaled
+// axis shows its multiplier at the far end of the label band when any label is drawn.
 void ValueAxis::drawScaleLin(QPainter &painter, bool verticalAxis, int baseLine, bool labels)
 {
     const QFontMetrics metrics = painter.fontMetrics();
     keepLabelLayoutsFor(painter);
-    QRect multiplier;
-    QPoint multiplierAt;
-    if (labels && !exponentText.isEmpty()) {
-        multiplier = multiplierLayout(metrics).box;
-        multiplierAt = multiplierOrigin(multiplier, verticalAxis, baseLine);
-        multiplier.translate(multiplierAt);
-    }
-    const QRect nearMultiplier =
-            multiplier.adjusted(-multiplierGap, -multiplierGap, multiplierGap, multiplierGap);
-    int counter = labelInterval - 1;
-    bool first = true;
+    int next = 0;
     int labelIndex = 0;
     ScanlineWriter writer(painter);
     // the ticks' pen; a label sets its own and then this one again
@@ -226,44 +243,22 @@ void ValueAxis::drawScaleLin(QPainter &painter, bool verticalAxis, int baseLine,
         int position = 0;
         valueToScreen(v * scaleFactor, position);
         drawTick(writer, verticalAxis, position, baseLine, axisTickSize);
-        if (labels && isLabelTurn(counter)) {
-            const LabelLayout &label = labelLayout(labelIndex++, v, false, metrics);
-            const QRect &r = label.box;
-            const QPoint at = keptWithinLength(
-                    labelOrigin(metrics, verticalAxis, position, baseLine, r), r, verticalAxis);
-            const bool givesWay =
-                    !multiplier.isNull() && nearMultiplier.intersects(r.translated(at));
-            if (givesWay && first) {
-                labels = false;
-                multiplier = QRect();
-            } else if (!givesWay) {
-                painter.setPen(axisLabelColor);
-                drawLabelText(painter, at, label);
-                painter.setPen(axisColor);
-            }
-            first = false;
+        if (labels && isLabelledTick(i, next)) {
+            drawLabel(painter, metrics, verticalAxis, position, baseLine,
+                      labelLayout(labelIndex++, v, false, metrics));
+            painter.setPen(axisColor);
         }
         drawLinMinorTicks(writer, verticalAxis, v, baseLine);
         if (!advanceLinTick(v))
             break;
     }
-    if (!multiplier.isNull()) {
+    if (labels && multiplierShown) {
+        const LabelLayout &multiplier = multiplierLayout(metrics);
         painter.setPen(axisLabelColor);
-        drawLabelText(painter, multiplierAt, multiplierLayout(metrics));
+        drawLabelText(painter, multiplierOrigin(multiplier.box, verticalAxis, baseLine),
+                      multiplier);
         painter.setPen(axisColor);
     }
-}
-
-// Moves a label along the axis just far enough that its box lies within the axis length; a
-// label longer than the axis keeps its left or top edge on it.
-QPoint ValueAxis::keptWithinLength(QPoint origin, const QRect &box, bool verticalAxis) const
-{
-    const int last = clampedSum(length(), -1);
-    if (verticalAxis)
-        origin.setY(std::max(std::min(origin.y(), clampedSum(last, -box.bottom())), -box.top()));
-    else
-        origin.setX(std::max(std::min(origin.x(), clampedSum(last, -box.right())), -box.left()));
-    return origin;
 }
 
 // The multiplier stands at the end of the largest values: right-aligned at the end of a

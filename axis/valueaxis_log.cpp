@@ -7,13 +7,16 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <climits>
 #include <cmath>
 #include <limits>
 #include <utility>
 
 // Logarithmic scale: major ticks at the decades, minor ticks at 2 to 9 times each decade,
 // labels naming the decades. With labels the scale is stretched by half a label at both ends
-// and the labels are thinned out until they fit along the axis.
+// and the labels are thinned out until they fit along the axis; then the drawn labels are
+// made to keep their distance like linear ones. A scale that this leaves without a label
+// labels the decades it shows anyway, or, showing none, the minor ticks of its one decade.
 
 void ValueAxis::prepareLogScale(const QFontMetrics &metrics)
 {
@@ -35,10 +38,90 @@ void ValueAxis::prepareLogScale(const QFontMetrics &metrics)
         prepareLogScaleWithoutLabels(lo, hi);
         return;
     }
-    const bool withLabels = vertical ? prepareLogScaleVerticalWithLabels(lo, hi, metrics)
-                                     : prepareLogScaleHorizontalWithLabels(lo, hi, metrics);
-    if (!withLabels)
+    const bool thinned = vertical ? prepareLogScaleVerticalWithLabels(lo, hi, metrics)
+                                  : prepareLogScaleHorizontalWithLabels(lo, hi, metrics);
+    if (!thinned)
         prepareLogScaleWithoutLabels(lo, hi);
+    chooseLogLabels(metrics, thinned);
+}
+
+// After the thinning passes (`thinned`) the labels they chose are kept where they keep their
+// distance; otherwise labels go to the decades on a round interval of at least the thinning's,
+// counted from decade 0. The room across the axis grows where a chosen label needs more than
+// the thinning measured. labelInterval becomes the interval of the labels in ticks.
+void ValueAxis::chooseLogLabels(const QFontMetrics &metrics, bool thinned)
+{
+    QStringList texts;
+    LabelSpans all = decadeSpans(texts, metrics);
+    minorTicksLabelled = all.isEmpty();
+    if (minorTicksLabelled)
+        all = minorTickSpans(texts, metrics);
+    LabelSpans preferred = all;
+    qint64 from = 2;
+    if (thinned && labelInterval > 1) {
+        preferred.clear();
+        for (const LabelSpan &s : all)
+            if (s.tick % labelInterval == 0)
+                preferred.append(s);
+        from = labelInterval;
+    }
+    const qint64 interval = chooseLabels(all, preferred, 1, from, metrics);
+    if (interval < 0) {
+        minorTicksLabelled = false;
+        labelInterval = -1;
+        clearThickness();
+        return;
+    }
+    if (interval > 0 || !thinned)
+        labelInterval = static_cast<int>(std::min<qint64>(std::max<qint64>(interval, 1), INT_MAX));
+    int across = largestLabelledExtent(all, texts, vertical, metrics);
+    if (thinned)
+        across = std::max(across, clampedSum(vertical ? width() : height(), -axisTickSize));
+    if (vertical)
+        calculateMinWidth(across, metrics);
+    else
+        calculateMinHeight(across, metrics);
+}
+
+// The decades the scale shows, numbered by the decade; tick i is the i-th of them.
+ValueAxis::LabelSpans ValueAxis::decadeSpans(QStringList &texts, const QFontMetrics &metrics) const
+{
+    const int first = clampToInt(std::ceil(logScaleMin));
+    const int last = clampToInt(std::floor(logScaleMax));
+    LabelSpans spans;
+    QString text;
+    for (qint64 e = first; e <= last; ++e) {
+        int position = 0;
+        logTickPosition(vertical, static_cast<double>(e), position);
+        makeLogLabel(static_cast<int>(e), text);
+        texts.append(text);
+        spans.append(labelSpan(static_cast<int>(e - first), e, position, metrics.boundingRect(text),
+                               metrics));
+    }
+    return spans;
+}
+
+// The minor ticks on a scale that shows no decade: 2 to 9 times the decade below it, those
+// that lie on the scale, numbered and counted by that factor and written as plain numbers.
+ValueAxis::LabelSpans ValueAxis::minorTickSpans(QStringList &texts, const QFontMetrics &metrics)
+{
+    const double power = powerOfTen(decadeBelowScale());
+    LabelSpans spans;
+    QString text;
+    for (int k = 2; k <= 9; ++k) {
+        int position = 0;
+        if (!logTickPosition(vertical, std::log10(k * power), position))
+            continue;
+        makeLinLabel(k * power, text);
+        texts.append(text);
+        spans.append(labelSpan(k, k, position, metrics.boundingRect(text), metrics));
+    }
+    return spans;
+}
+
+int ValueAxis::decadeBelowScale() const
+{
+    return clampToInt(std::floor(logScaleMin));
 }
 
 // Limits below absMinForLogScale (among them 0, negative values and NaN) are raised to it;
@@ -234,11 +317,11 @@ void ValueAxis::drawScaleLog(QPainter &painter, bool verticalAxis, int baseLine,
     keepLabelLayoutsFor(painter);
     const int first = clampToInt(std::ceil(logScaleMin));
     const int last = clampToInt(std::floor(logScaleMax));
-    int counter = labelInterval - 1;
+    int next = 0;
     int labelIndex = 0;
     ScanlineWriter writer(painter);
     // the ticks' pen is set at the first decade and after each label: a scale without a
-    // decade leaves the painter untouched
+    // decade leaves the painter untouched, unless it labels its minor ticks
     for (qint64 e = first; e <= last; ++e) {
         const int decade = static_cast<int>(e);
         int position = 0;
@@ -246,12 +329,37 @@ void ValueAxis::drawScaleLog(QPainter &painter, bool verticalAxis, int baseLine,
         if (e == first)
             painter.setPen(axisColor);
         drawTick(writer, verticalAxis, position, baseLine, axisTickSize);
-        if (labels && isLabelTurn(counter)) {
+        if (labels && isLabelledTick(static_cast<int>(e - first), next)) {
             drawLabel(painter, metrics, verticalAxis, position, baseLine,
                       labelLayout(labelIndex++, decade, true, metrics));
             painter.setPen(axisColor);
         }
         drawLogMinorTicks(writer, verticalAxis, decade, baseLine);
+    }
+    if (minorTicksLabelled)
+        drawLabelledMinorTicks(painter, writer, metrics, verticalAxis, baseLine, labels);
+}
+
+// A scale without a decade whose minor ticks carry the labels: those ticks of the decade
+// below the scale that lie on it, with their labels as chosen at preparation.
+void ValueAxis::drawLabelledMinorTicks(QPainter &painter, ScanlineWriter &writer,
+                                       const QFontMetrics &metrics, bool verticalAxis, int baseLine,
+                                       bool labels)
+{
+    const double power = powerOfTen(decadeBelowScale());
+    int next = 0;
+    int labelIndex = 0;
+    painter.setPen(axisColor);
+    for (int k = 2; k <= 9; ++k) {
+        int position = 0;
+        if (!logTickPosition(verticalAxis, std::log10(k * power), position))
+            continue;
+        drawTick(writer, verticalAxis, position, baseLine, axisTickSize >> 1);
+        if (labels && isLabelledTick(k, next)) {
+            drawLabel(painter, metrics, verticalAxis, position, baseLine,
+                      labelLayout(labelIndex++, k * power, false, metrics));
+            painter.setPen(axisColor);
+        }
     }
 }
 

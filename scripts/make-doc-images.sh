@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Regenerates the pictures in docs/images/ from the scripts in examples/, with the
 # ewo-preview and plug-in of a build tree:  scripts/make-doc-images.sh build
-# Each panel is as large as the example's "// size: WxH" line says.
+# Each panel is as large as the example's "// size: WxH" line says. An example with a
+# "// sizes: WxH WxH ..." line is also drawn at each of those sizes, one below the other, in
+# docs/images/NAME-lengths.png (stacked by scripts/stack-png.py, which needs Python 3).
 set -euo pipefail
 
 if [ $# -ne 1 ]; then
@@ -18,10 +20,28 @@ fi
 use_private_runtime_dir "$1"
 mkdir -p "$root/docs/images"
 
+parts=$(mktemp -d)
+trap 'rm -rf "$parts"' EXIT
+
+# The sizes an example's "// sizes: WxH WxH ..." line lists; nothing when it has none.
+example_sizes() {
+    sed -n 's|^// sizes: \([0-9x ]*\)$|\1|p' "$1"
+}
+
 for example in "$root"/examples/*.ctl; do
     name=$(basename "$example" .ctl)
     size=$(example_size "$example")
     "$preview" --script "$example" ${size:+--size "$size"} \
         --png "$root/docs/images/$name.png" > /dev/null
     echo "docs/images/$name.png"
+    pictures=()
+    for s in $(example_sizes "$example"); do
+        "$preview" --script "$example" --size "$s" --png "$parts/$name-$s.png" > /dev/null
+        pictures+=("$parts/$name-$s.png")
+    done
+    if [ ${#pictures[@]} -gt 0 ]; then
+        python3 "$root/scripts/stack-png.py" "$root/docs/images/$name-lengths.png" 8 \
+            "${pictures[@]}"
+        echo "docs/images/$name-lengths.png"
+    fi
 done

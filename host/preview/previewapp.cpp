@@ -13,6 +13,8 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include <utility>
+
 PreviewApp::PreviewApp(const PreviewOptions &options) : options(options)
 { }
 
@@ -40,7 +42,7 @@ int PreviewApp::run()
 // false when a failure ends the run (it does not with --keep-going)
 bool PreviewApp::runSteps(ScriptRunner &runner)
 {
-    for (const PreviewStep &step : qAsConst(options.steps)) {
+    for (const PreviewStep &step : std::as_const(options.steps)) {
         if (step.kind == PreviewStep::Set)
             runner.runAssignment(step.text, QStringLiteral("--set %1").arg(step.text));
         else if (step.kind == PreviewStep::Call)

@@ -265,8 +265,8 @@ void TestValueAxis::linearScale_data()
                                   << "1 1.2 1.4 1.6 1.8 2";
     QTest::newRow("-1..1") << -1.0 << 1.0 << 0.0 << 1.0 << -1.0 << 1.0 << 0.5 << -1.0
                            << "-1 -0.5 0 0.5 1";
-    QTest::newRow("-5..5 not aligned")
-            << -5.0 << 5.0 << 0.0 << 1.0 << -5.0 << 5.0 << 2.0 << -5.0 << "-5 -3 -1 1 3 5";
+    QTest::newRow("-5..5 ticks on multiples of the step")
+            << -5.0 << 5.0 << 0.0 << 1.0 << -5.0 << 5.0 << 2.0 << -4.0 << "-4 -2 0 2 4";
     QTest::newRow("range under 15")
             << 0.0 << 14.9 << 0.0 << 1.0 << 0.0 << 15.0 << 2.0 << 0.0 << "0 2 4 6 8 10 12 14";
     QTest::newRow("range 15") << 0.0 << 15.0 << 0.0 << 1.0 << 0.0 << 15.0 << 5.0 << 0.0
@@ -363,24 +363,30 @@ void TestValueAxis::logScale_data()
     QTest::addColumn<int>("labelInterval");
     QTest::addColumn<int>("thickness");
 
-    QCOMPARE(QFontMetrics(axisFont()).boundingRect(QStringLiteral("1E-6789")).height(), 14);
+    // a horizontal axis is as thick as its labels are high, plus the ticks; a vertical scale
+    // is stretched by half a label's height at each end
+    const int high = QFontMetrics(axisFont()).boundingRect(QStringLiteral("1E-6789")).height();
     const int wide = textWidth("1E3") + 5;
+    const double v = 3.0 / (200 - 2 * (high / 2));
     QTest::newRow("vertical 200: every second")
-            << Setup{1, 1000, true, 200, true, true} << 0.7710 << 1297.0 << 2 << wide;
+            << Setup{1, 1000, true, 200, true, true} << std::pow(10.0, -(high / 2) * v)
+            << std::pow(10.0, 3 + (high / 2) * v) << 2 << wide;
     QTest::newRow("vertical 60: first only")
             << Setup{1, 1000, true, 60, true, true} << 0.0 << 0.0 << 4 << wide;
-    QTest::newRow("vertical 40: no labels")
-            << Setup{1, 1000, true, 40, true, true} << 1.0 << 1000.0 << -1 << 0;
+    // too short for the thinning passes: decades on a round interval (5) of the unstretched
+    // scale, which leaves decade 0
+    QTest::newRow("vertical 30: decade 0 on the unstretched scale")
+            << Setup{1, 1000, true, 30, true, true} << 1.0 << 1000.0 << 5 << textWidth("1") + 5;
     const int halfFirst = textWidth("1") / 2;
     const int halfLast = textWidth("1E3") / 2;
     const double d = 3.0 / (300 - halfFirst - halfLast);
     QTest::newRow("horizontal 300")
             << Setup{1, 1000, false, 300, true, true} << std::pow(10.0, -halfFirst * d)
-            << std::pow(10.0, 3 + halfLast * d) << 2 << 14 + 5;
+            << std::pow(10.0, 3 + halfLast * d) << 2 << high + 5;
     QTest::newRow("two decades both labelled")
-            << Setup{1, 10, false, 300, true, true} << 0.0 << 0.0 << 1 << 14 + 5;
-    QTest::newRow("one decade no labels")
-            << Setup{5, 9, false, 300, true, true} << 5.0 << 9.0 << -1 << 0;
+            << Setup{1, 10, false, 300, true, true} << 0.0 << 0.0 << 1 << high + 5;
+    QTest::newRow("one decade: minor ticks labelled")
+            << Setup{5, 9, false, 300, true, true} << 5.0 << 9.0 << 1 << high + 5;
     QTest::newRow("0 raised to absMin")
             << Setup{0, 100, false, 300, true} << 1e-10 << 100.0 << -1 << 0;
     QTest::newRow("both 0 widened, raised")
@@ -510,7 +516,8 @@ void TestValueAxis::thickness_data()
     QTest::addColumn<int>("thickness");
     QTest::addColumn<QString>("exponentText");
 
-    QTest::newRow("horizontal labels") << Setup{0, 100, false, 100, false, true} << 14 + 5 << "";
+    const int high = QFontMetrics(axisFont()).boundingRect(QStringLiteral("0.001")).height();
+    QTest::newRow("horizontal labels") << Setup{0, 100, false, 100, false, true} << high + 5 << "";
     QTest::newRow("vertical widest label")
             << Setup{0, 100, true, 100, false, true} << textWidth("100") + 5 << "";
     QTest::newRow("no labels") << Setup{0, 100, true} << 0 << "";
@@ -526,7 +533,7 @@ void TestValueAxis::thickness_data()
                     30
             << "E+5";
     QTest::newRow("negative exponent")
-            << Setup{0.001, 0.002, false, 100, false, true, 0} << 14 << "E-3";
+            << Setup{0.001, 0.002, false, 100, false, true, 0} << high << "E-3";
     QTest::newRow("two-digit exponent")
             << Setup{0, 3e12, true, 100, false, true, 0} << textWidth("E+12") << "E+12";
     QTest::newRow("huge tick size saturates")
@@ -605,18 +612,26 @@ void TestValueAxis::labelPixels_data()
     QTest::addColumn<QPoint>("origin"); // the start of its text base line
     QTest::addColumn<QRect>("glyphs"); // the pixels compared: the text's box beyond the tick
 
-    // "50" is 13 pixels wide, "100" 19 from one pixel right of the origin; every label is
-    // 14 high, 3 of them below the base line
+    // Boxes from the font: a horizontal label is centred on its tick, its base line a box
+    // height beyond the ticks' end (15); a vertical one starts at the ticks' end, centred on
+    // its tick with its descent below the middle. Compared: the box beyond the ticks.
+    const QFontMetrics metrics(axisFont());
+    const QRect box50 = metrics.boundingRect(QStringLiteral("50"));
+    const QRect box100 = metrics.boundingRect(QStringLiteral("100"));
+    const QPoint under50(150 - box50.width() / 2, 15 + box50.height());
     QTest::newRow("horizontal: centred under the tick, below its end")
-            << Setup{0, 100, false, 300, false, true} << "50" << QPoint(150 - 6, 10 + 5 + 14)
-            << QRect(144, 18, 13, 14);
+            << Setup{0, 100, false, 300, false, true} << "50" << under50
+            << box50.translated(under50);
     // the last tick stands one beyond the axis: its label moves inward to end on pixel 299
+    const QPoint under100(299 - box100.right(), 15 + box100.height());
     QTest::newRow("horizontal: last label kept whole")
-            << Setup{0, 100, false, 300, false, true} << "100" << QPoint(299 - 19, 10 + 5 + 14)
-            << QRect(281, 18, 19, 14);
+            << Setup{0, 100, false, 300, false, true} << "100" << under100
+            << box100.translated(under100);
+    const QPoint beside50(15, 149 + box50.height() / 2 - metrics.descent());
+    QRect glyphs50 = box50.translated(beside50);
+    glyphs50.setLeft(std::max(glyphs50.left(), 16));
     QTest::newRow("vertical: right of the tick, centred on it")
-            << Setup{0, 100, true, 300, false, true} << "50" << QPoint(10 + 5, 149 + 7 - 3)
-            << QRect(16, 142, 12, 14);
+            << Setup{0, 100, true, 300, false, true} << "50" << beside50 << glyphs50;
 }
 
 // Each glyph pixel of a label is what drawing the text at its place gives; elsewhere the

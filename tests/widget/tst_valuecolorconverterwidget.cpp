@@ -2,10 +2,12 @@
 
 #include "imagecompare.h"
 #include "testfont.h"
+#include "textrecorder.h"
 
 #include <QtTest>
 #include <QtWidgets>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -50,6 +52,45 @@ QImage grabImage(ValueColorConverterWidget &widget)
     return widget.grab().toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
+// The free pixels between two ink boxes along the axis; negative where they overlap.
+qreal distanceAlong(const QRectF &a, const QRectF &b, bool vertical)
+{
+    if (vertical)
+        return std::max(a.top(), b.top()) - std::min(a.bottom(), b.bottom());
+    return std::max(a.left(), b.left()) - std::min(a.right(), b.right());
+}
+
+bool isWhole(double x)
+{
+    return std::fabs(x - std::rint(x)) < 1e-6;
+}
+
+// Empty when the labelled values lie on one step: each is a whole number of the smallest
+// distance between two of them away from the first (from 0 on a linear scale, where that
+// distance is 1, 2 or 5 times a power of ten). Decades are compared by their exponents.
+QString offStep(QVector<double> values, bool decades)
+{
+    std::sort(values.begin(), values.end());
+    if (decades)
+        std::transform(values.begin(), values.end(), values.begin(),
+                       [](double v) { return std::log10(v); });
+    double step = HUGE_VAL;
+    for (int i = 1; i < values.size(); ++i)
+        step = std::min(step, values.at(i) - values.at(i - 1));
+    if (values.size() < 2)
+        return {};
+    const double digit = step / std::pow(10.0, std::floor(std::log10(step) + 1e-9));
+    if (!decades &&
+        !(isWhole(digit) &&
+          (std::rint(digit) == 1 || std::rint(digit) == 2 || std::rint(digit) == 5)))
+        return QStringLiteral("step %1 is not round").arg(step);
+    const double origin = decades ? values.first() : 0.0;
+    for (double v : values)
+        if (!isWhole((v - origin) / step))
+            return QStringLiteral("%1 is off the step %2").arg(v).arg(step);
+    return {};
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Qt::MouseButton)
@@ -83,6 +124,8 @@ private Q_SLOTS:
     void childOfGrabbedParent();
     void labelsFit_data();
     void labelsFit();
+    void labelsReadable_data();
+    void labelsReadable();
     void emptyRuleSetPaintsWhite();
     void resizeReachesAxisAlongBarOnly();
     void mouse_data();
@@ -613,6 +656,118 @@ void tst_ValueColorConverterWidget::labelsFit()
                 labelSeen = image.pixel(x, y) == qRgb(0, 0, 0);
         QVERIFY(labelSeen);
     }
+}
+
+void tst_ValueColorConverterWidget::labelsReadable_data()
+{
+    QTest::addColumn<double>("lo"); // the first and last rule
+    QTest::addColumn<double>("hi");
+    QTest::addColumn<bool>("logarithmic");
+    QTest::addColumn<bool>("vertical");
+    QTest::addColumn<int>("length"); // of the bar; across it the widget is 60 or 90 pixels
+    QTest::addColumn<QString>("drawn"); // the texts in drawing order; empty: not compared
+
+    const QVector<QPair<double, double>> ranges{
+            {0, 100},      {0, 1},          {-1, 1},  {-5, 5},     {-20, 120},     {-100, 0},
+            {0, 5000},     {-273.15, 1500}, {3, 47},  {250, 1250}, {0.001, 0.002}, {1, 1000},
+            {0.001, 1000}, {5, 9},          {50, 50}, {1e-4, 1e6}};
+    for (const auto &range : ranges)
+        for (const bool logarithmic : {false, true})
+            for (const bool vertical : {false, true})
+                for (const int length : {60, 120, 200, 300, 500, 1000}) {
+                    if (logarithmic && range.first <= 0) // refused as logarithmic rules
+                        continue;
+                    const QString name = QStringLiteral("%1..%2 %3 %4 %5")
+                                                 .arg(range.first)
+                                                 .arg(range.second)
+                                                 .arg(QLatin1String(logarithmic ? "log" : "lin"))
+                                                 .arg(QLatin1String(vertical ? "v" : "h"))
+                                                 .arg(length);
+                    QTest::newRow(qPrintable(name)) << range.first << range.second << logarithmic
+                                                    << vertical << length << QString();
+                }
+
+    // the cases that read wrong before: crowded or overlapping labels, ticks off the step, cut
+    // logarithmic labels, logarithmic scales without a number
+    QTest::newRow("temperature picture: 120 and 100 apart")
+            << -20.0 << 120.0 << false << false << 300 << QString();
+    QTest::newRow("0..100 at 120 px thinned") << 0.0 << 100.0 << false << false << 120 << QString();
+    QTest::newRow("-100..0 at 500 px apart") << -100.0 << 0.0 << false << false << 500 << QString();
+    QTest::newRow("-5..5 on the step") << -5.0 << 5.0 << false << false << 300 << "-4 -2 0 2 4";
+    QTest::newRow("-273.15..1500 on the step, multiplier kept")
+            << -273.15 << 1500.0 << false << false << 300 << "0 0.5 1 E+3";
+    QTest::newRow("multiplier: the end label gives way")
+            << 0.0 << 5000.0 << false << false << 300 << "0 1 2 3 4 E+3";
+    QTest::newRow("pressure picture: 1E3 whole")
+            << 1e-3 << 1e3 << true << false << 400 << QString();
+    QTest::newRow("1E-4..1E6 at 120 px whole") << 1e-4 << 1e6 << true << false << 120 << QString();
+    QTest::newRow("1E-4..1E6 at 120 px vertical whole")
+            << 1e-4 << 1e6 << true << true << 120 << QString();
+    QTest::newRow("log one rule on a decade: the decade")
+            << 100.0 << 100.0 << true << false << 1000 << "100";
+    QTest::newRow("log one rule: its minor tick") << 50.0 << 50.0 << true << false << 1000 << "50";
+    QTest::newRow("log rules 5 and 9: minor ticks")
+            << 5.0 << 9.0 << true << false << 1000 << "5 6 7 8 9";
+    QTest::newRow("log after a scaled linear axis: no multiplier")
+            << 5000.0 << 9000.0 << true << false << 1000 << "5000 6000 7000 8000 9000";
+}
+
+// What reaches the painter, on any scale with labels on: every text whole inside the widget,
+// no two texts closer than the width of a "0", some number shown (unscaled axes), 0 labelled
+// wherever the scale spans it, and the labelled values on one step.
+void tst_ValueColorConverterWidget::labelsReadable()
+{
+    QFETCH(double, lo);
+    QFETCH(double, hi);
+    QFETCH(bool, logarithmic);
+    QFETCH(bool, vertical);
+    QFETCH(int, length);
+    QFETCH(QString, drawn);
+
+    ValueColorConverterWidget w;
+    w.resize(vertical ? QSize(90, length) : QSize(length, 60));
+    w.setOrientation(vertical ? ValueColorConverterWidget::Vertical
+                              : ValueColorConverterWidget::Horizontal);
+    w.setAxisShowLabels(true);
+    w.ruleSet.clear();
+    w.addRule(lo, Qt::blue);
+    w.addRule(hi, Qt::red);
+    w.setLogarithmic(logarithmic); // after the rules' linear scale
+    TextRecorder recorder(w.size());
+    w.render(&recorder, QPoint(), QRegion(), QWidget::DrawChildren);
+
+    const QVector<DrawnText> &texts = recorder.texts();
+    QStringList all;
+    QVector<double> values;
+    for (const DrawnText &t : texts) {
+        all << t.text;
+        bool number = false;
+        const double v = t.text.toDouble(&number);
+        if (number) // else the multiplier
+            values << v;
+    }
+    const QString seen = all.join(' ');
+    // a scaled axis shows no number at all where the first would crowd its multiplier
+    if (w.valueAxis().getExponentText().isEmpty())
+        QVERIFY2(!values.isEmpty(), qPrintable(seen));
+    const QRectF widget(w.rect());
+    const int zero = QFontMetrics(w.font()).horizontalAdvance(QLatin1Char('0'));
+    for (int i = 0; i < texts.size(); ++i) {
+        const QRectF ink = recorder.inkBox(texts.at(i));
+        QVERIFY2(widget.contains(ink), qPrintable(texts.at(i).text + " cut in " + seen));
+        for (int j = i + 1; j < texts.size(); ++j)
+            QVERIFY2(distanceAlong(ink, recorder.inkBox(texts.at(j)), vertical) >= zero,
+                     qPrintable(texts.at(i).text + " crowds " + texts.at(j).text + " in " + seen));
+    }
+    if (!logarithmic && lo <= 0 && hi >= 0 && !values.isEmpty())
+        QVERIFY2(all.contains(QStringLiteral("0")), qPrintable(seen));
+    const bool decades = logarithmic && std::all_of(values.cbegin(), values.cend(), [](double v) {
+                             return isWhole(std::log10(v));
+                         });
+    const QString off = offStep(values, decades);
+    QVERIFY2(off.isEmpty(), qPrintable(off + " in " + seen));
+    if (!drawn.isEmpty())
+        QCOMPARE(seen, drawn);
 }
 
 void tst_ValueColorConverterWidget::emptyRuleSetPaintsWhite()
