@@ -80,26 +80,27 @@ step build cmake --build "$build" -j "${BUILD_JOBS:-$(nproc)}"
 # first; its preview host and plug-in are brought up to date here), which tst_preview then
 # compares the Windows pictures with as closely as two Linux builds compare; without that
 # build it compares them with docs/images/.
+#   render_linux_pictures LINUX_BUILD FOLDER
+render_linux_pictures() (
+    cmake --build "$1" --target ewo-preview MirelValueColorConverter \
+        -j "${BUILD_JOBS:-$(nproc)}" >/dev/null
+    # shellcheck source=common.sh
+    source "$root/scripts/common.sh"
+    use_private_runtime_dir "$1"
+    mkdir -p "$2"
+    for example in "$root"/examples/*.ctl; do
+        size=$(example_size "$example")
+        "$1/bin/ewo-preview" --script "$example" ${size:+--size "$size"} \
+            --png "$2/$(basename "$example" .ctl).png" >/dev/null
+    done
+)
 linux_build=${BUILD_DIR:-$root/build}
 [ "$qt_major" = 5 ] || linux_build+=-qt$qt_major
 test_env=()
 if [ -f "$linux_build/CMakeCache.txt" ] &&
     grep -qxF "QT_MAJOR_VERSION:STRING=$qt_major" "$linux_build/CMakeCache.txt"; then
-    render_linux_pictures() {
-        cmake --build "$linux_build" --target ewo-preview MirelValueColorConverter \
-            -j "${BUILD_JOBS:-$(nproc)}" >/dev/null
-        # shellcheck source=common.sh
-        source "$root/scripts/common.sh"
-        use_private_runtime_dir "$linux_build"
-        mkdir -p "$1"
-        local example name
-        for example in "$root"/examples/*.ctl; do
-            name=$(basename "$example" .ctl)
-            "$linux_build/bin/ewo-preview" --script "$example" --size "$(example_size "$example")" \
-                --png "$1/$name.png" >/dev/null
-        done
-    }
-    step "Linux pictures ($linux_build)" render_linux_pictures "$build/linux-pictures"
+    step "Linux pictures ($linux_build)" \
+        render_linux_pictures "$linux_build" "$build/linux-pictures"
     test_env+=(REFERENCE_PICTURES="$build/linux-pictures")
 else
     echo "windows (Qt $qt_major): no Linux build on Qt $qt_major in $linux_build; the example" \
