@@ -4,6 +4,10 @@
 #
 #   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
 #         -DQT_MINGW_PREFIX=<Qt 5 for MinGW-w64, see scripts/setup-windows.sh>
+#   cmake -S . -B build-windows-qt6 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+#         -DQT_MAJOR_VERSION=6 -DQT_MINGW_PREFIX=<Qt 6 for MinGW-w64>
+# A Qt 6 for MinGW-w64 takes moc, rcc and uic from the host's Qt 6 of the same version
+# (Debian's qt6-base-dev-tools); its CMake package finds them in /usr by default.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -14,12 +18,19 @@ set(CMAKE_RC_COMPILER ${MINGW_TRIPLE}-windres)
 # CMake looks for no objdump on Windows; the test of the plug-in's exports uses it.
 find_program(CMAKE_OBJDUMP ${MINGW_TRIPLE}-objdump)
 
-set(QT_MINGW_PREFIX "$ENV{QT_MINGW_PREFIX}" CACHE PATH "Qt 5 built for MinGW-w64 x86_64")
-# try_compile projects read this file again; they get the prefix from the outer project.
-list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES QT_MINGW_PREFIX)
-if(NOT QT_MINGW_PREFIX OR NOT EXISTS "${QT_MINGW_PREFIX}/lib/cmake/Qt5")
-    message(FATAL_ERROR "QT_MINGW_PREFIX='${QT_MINGW_PREFIX}' holds no Qt 5 for MinGW-w64 "
-                        "(scripts/setup-windows.sh --print-prefix names one)")
+set(QT_MINGW_PREFIX "$ENV{QT_MINGW_PREFIX}" CACHE PATH "Qt 5 or Qt 6 built for MinGW-w64 x86_64")
+# try_compile projects read this file again; they get the prefix and the Qt major version
+# from the outer project.
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES QT_MINGW_PREFIX QT_MAJOR_VERSION)
+# The project's QT_MAJOR_VERSION (5 unless given) names the Qt the prefix must hold.
+set(_qt_major 5)
+if(QT_MAJOR_VERSION)
+    set(_qt_major ${QT_MAJOR_VERSION})
+endif()
+if(NOT QT_MINGW_PREFIX OR NOT EXISTS "${QT_MINGW_PREFIX}/lib/cmake/Qt${_qt_major}")
+    message(FATAL_ERROR "QT_MINGW_PREFIX='${QT_MINGW_PREFIX}' holds no Qt ${_qt_major} for "
+                        "MinGW-w64 (scripts/setup-windows.sh --qt ${_qt_major} --print-prefix "
+                        "names one)")
 endif()
 
 # Libraries, headers and packages only from the MinGW-w64 sysroot and the Windows Qt, never

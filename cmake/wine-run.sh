@@ -35,9 +35,25 @@ done
 export WINEPATH=$winepath${WINEPATH:-}
 
 # Text output of Qt and QTest goes to the standard streams even without a console (else it
-# goes to the debugger output); the offscreen platform takes its fonts from Debian's DejaVu.
+# goes to the debugger output).
 export QT_FORCE_STDERR_LOGGING=${QT_FORCE_STDERR_LOGGING:-1}
-export QT_QPA_FONTDIR=${QT_QPA_FONTDIR:-Z:/usr/share/fonts/truetype/dejavu}
+# The offscreen platform takes its fonts from one folder: Debian's DejaVu faces, without
+# DejaVu Math TeX Gyre. The platform's default family (Helvetica) is not among them, and
+# Qt 5 then falls back to the first font file of the folder; with the math face left out
+# that is DejaVu Sans, the face fontconfig gives Linux for it.
+if [ -z "${QT_QPA_FONTDIR:-}" ]; then
+    fonts=$WINEPREFIX-fonts
+    if [ ! -d "$fonts" ]; then
+        mkdir -p "$fonts.new.$$"
+        for f in /usr/share/fonts/truetype/dejavu/DejaVu*.ttf; do
+            case $f in */DejaVuMath*) continue ;; esac
+            ln -s "$f" "$fonts.new.$$/"
+        done
+        # a folder made by another run at the same time is as good
+        mv -T "$fonts.new.$$" "$fonts" 2>/dev/null || rm -rf "$fonts.new.$$"
+    fi
+    export QT_QPA_FONTDIR=Z:$fonts
+fi
 # Wine keeps variables named QT_* from Windows programs, and hands WINEQT_* on as QT_*.
 for name in $(compgen -e); do
     case $name in

@@ -2,24 +2,23 @@
 # Sets up the machine, then builds and runs the whole test suite against Qt 5 and against
 # Qt 6, each in two builds: a normal build (GCC, benchmarks built too) and a clang build with
 # AddressSanitizer and UndefinedBehaviorSanitizer that adds the 60-second fuzz smoke run. Then,
-# when a Qt for MinGW-w64 is at hand (scripts/setup-windows.sh), the Windows x64 build with its
-# tests under Wine; without it the normal builds compile the sources for Windows in
-# syntax-only mode instead. Every normal build also compiles the sources as against a Qt
-# built inside a namespace, and builds the plug-in against a host API folder laid out as the
-# host lays it out. Warnings are errors.
+# for each Qt version whose Qt for MinGW-w64 is at hand (scripts/setup-windows.sh --qt 5|6),
+# the Windows x64 build with its tests under Wine; for a version without it, that version's
+# normal build compiles the sources for Windows in syntax-only mode instead. Every normal
+# build also compiles the sources as against a Qt built inside a namespace, and builds the
+# plug-in against a host API folder laid out as the host lays it out. Warnings are errors.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 jobs=$(nproc)
 
-windows=0
-if "$root/scripts/setup-windows.sh" --check >/dev/null 2>&1; then
-    windows=1
-fi
-source_check=ON
-if [ $windows -eq 1 ]; then
-    source_check=OFF
-fi
+# The Qt versions whose Qt for MinGW-w64 is at hand.
+windows=()
+for qt in 5 6; do
+    if "$root/scripts/setup-windows.sh" --qt $qt --check >/dev/null 2>&1; then
+        windows+=($qt)
+    fi
+done
 
 run_suite() {
     (cd "$1" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs")
@@ -30,6 +29,8 @@ for qt in 5 6; do
     [ $qt = 5 ] || suffix="-qt$qt"
 
     build=${BUILD_DIR:-$root/build}$suffix
+    source_check=ON
+    case " ${windows[*]} " in *" $qt "*) source_check=OFF ;; esac
     echo "== Qt $qt, normal build: $build"
     "$root/scripts/build.sh" "$build" -DQT_MAJOR_VERSION=$qt -DBUILD_BENCHMARKS=ON \
         -DWINDOWS_SOURCE_CHECK=$source_check
@@ -43,8 +44,10 @@ for qt in 5 6; do
     run_suite "$sanitize"
 done
 
-if [ $windows -eq 1 ]; then
-    "$root/scripts/test-windows.sh"
-else
-    echo "Windows suite not run: no Qt for MinGW-w64; run scripts/setup-windows.sh"
-fi
+for qt in 5 6; do
+    case " ${windows[*]} " in
+        *" $qt "*) "$root/scripts/test-windows.sh" --qt $qt ;;
+        *) echo "Windows suite on Qt $qt not run: no Qt $qt for MinGW-w64;" \
+                "run scripts/setup-windows.sh --qt $qt" ;;
+    esac
+done

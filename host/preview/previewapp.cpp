@@ -78,8 +78,14 @@ int PreviewApp::showWindow(Panel &panel, BaseExternWidget &adapter, ExitCode scr
                      [](const QString &name, const QList<QVariant> &values) {
                          Console::printLine(ValueFormatter::formatSignal(name, values));
                      });
+    // Closing the last window ends the run; exit() ends it also where the platform could not
+    // create the window: Qt 6 then sees no window that was shown, runs on after the close and
+    // does not act on quit() either (seen under Wine without a display).
     if (options.quitAfterMs >= 0)
-        QTimer::singleShot(options.quitAfterMs, &panel, &QWidget::close);
+        QTimer::singleShot(options.quitAfterMs, &panel, [&panel] {
+            panel.close();
+            QCoreApplication::exit(0);
+        });
     panel.raise();
     panel.activateWindow();
     QApplication::exec();
