@@ -1,8 +1,8 @@
 #include "stepbench.h"
 
 #include "barlinefiller.h"
+#include "directpainter.h"
 #include "ruleset.h"
-#include "scanlinewriter.h"
 #include "valueaxis.h"
 
 #include <QApplication>
@@ -81,7 +81,7 @@ void beginEnd(benchmark::State &state, Path path)
 void erase(benchmark::State &state, Path path)
 {
     measure(state, path, [](QPainter &painter, Scene &scene) {
-        ScanlineWriter(painter).eraseRect(scene.image.rect());
+        DirectPainter(painter).eraseRect(scene.image.rect());
     });
 }
 
@@ -137,7 +137,7 @@ void border(benchmark::State &state, Path path)
 {
     measure(state, path, [](QPainter &painter, Scene &scene) {
         painter.setPen(Qt::gray);
-        ScanlineWriter(painter).drawRect(QRect(0, 0, barLength - 1, scene.baseLine));
+        DirectPainter(painter).drawRect(QRect(0, 0, barLength - 1, scene.baseLine));
     });
 }
 

@@ -1,7 +1,7 @@
 #ifndef BARLINEFILLER_H
 #define BARLINEFILLER_H
 
-#include "scanlinewriter.h"
+#include "directpainter.h"
 
 #include <QColor>
 #include <QPainter>
@@ -11,7 +11,7 @@
 // Fills the pixel lines of the colour bar, each in its own colour.
 //
 // Opaque lines are written straight into the image's scanlines when the painter allows it
-// (see ScanlineWriter): exactly the pixels QPainter::fillRect writes there. Translucent lines,
+// (see DirectPainter): exactly the pixels QPainter::fillRect writes there. Translucent lines,
 // and every line of any other painter, go through fillRect.
 class BarLineFiller
 {
@@ -53,7 +53,7 @@ private:
     }
 
     QPainter &painter;
-    ScanlineWriter writer;
+    DirectPainter writer;
 };
 
 template<typename PixelOf, typename LastColor>

@@ -194,7 +194,7 @@ void ValueColorConverterWidget::changeEvent(QEvent *event)
 void ValueColorConverterWidget::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    ScanlineWriter writer(painter);
+    DirectPainter writer(painter);
     bool labelsFit = false;
     const int baseLine = barBaseLine(labelsFit);
     // An opaque bar written directly covers its own pixels; only the band beside it is erased.
@@ -279,7 +279,7 @@ void ValueColorConverterWidget::drawBar(QPainter &painter, int baseLine)
 
 // With the one-pixel pen the outline covers the bar exactly: the whole length, and across
 // from 0 to the base line.
-void ValueColorConverterWidget::drawBorder(QPainter &painter, ScanlineWriter &writer, int baseLine)
+void ValueColorConverterWidget::drawBorder(QPainter &painter, DirectPainter &writer, int baseLine)
 {
     painter.setPen(imageBorderColorValue);
     writer.drawRect(alongAcross(0, 0, barLength() - 1, baseLine));

@@ -1,4 +1,4 @@
-#include "scanlinewriter.h"
+#include "directpainter.h"
 
 #include <QImage>
 #include <QPaintEngine>
@@ -36,12 +36,12 @@ bool withinLimit(qint64 value)
 
 } // namespace
 
-ScanlineWriter::ScanlineWriter(QPainter &painter) : painter(painter)
+DirectPainter::DirectPainter(QPainter &painter) : painter(painter)
 {
     setUpDirectWrites();
 }
 
-void ScanlineWriter::setUpDirectWrites()
+void DirectPainter::setUpDirectWrites()
 {
     QPaintEngine *engine = painter.paintEngine();
     if (!engine || engine->type() != QPaintEngine::Raster)
@@ -69,7 +69,7 @@ void ScanlineWriter::setUpDirectWrites()
     bits = image->bits();
 }
 
-bool ScanlineWriter::toImage(qint64 left, qint64 top, qint64 right, qint64 bottom, QRect &cut) const
+bool DirectPainter::toImage(qint64 left, qint64 top, qint64 right, qint64 bottom, QRect &cut) const
 {
     const qint64 l = std::max<qint64>(left + offset.x(), clip.left());
     const qint64 r = std::min<qint64>(right + offset.x(), clip.right());
@@ -85,7 +85,7 @@ bool ScanlineWriter::toImage(qint64 left, qint64 top, qint64 right, qint64 botto
 
 // Wide rectangles get their first row filled and the others copied from it, which runs at
 // the memory's speed; narrow ones, such as ticks, are filled row by row.
-void ScanlineWriter::write(const QRect &cut, QRgb pixel)
+void DirectPainter::write(const QRect &cut, QRgb pixel)
 {
     constexpr int copiedFromWidth = 64;
     QRgb *first = reinterpret_cast<QRgb *>(bits + cut.top() * bytesPerLine) + cut.left();
@@ -100,7 +100,7 @@ void ScanlineWriter::write(const QRect &cut, QRgb pixel)
     }
 }
 
-void ScanlineWriter::fill(const QRect &rect, QRgb pixel)
+void DirectPainter::fill(const QRect &rect, QRgb pixel)
 {
     QRect cut;
     if (toImage(rect.left(), rect.top(), qint64(rect.left()) + rect.width() - 1,
@@ -108,7 +108,7 @@ void ScanlineWriter::fill(const QRect &rect, QRgb pixel)
         write(cut, pixel);
 }
 
-void ScanlineWriter::fillRows(const QRect &rect, const QRgb *colors)
+void DirectPainter::fillRows(const QRect &rect, const QRgb *colors)
 {
     QRect cut;
     if (!toImage(rect.left(), rect.top(), qint64(rect.left()) + rect.width() - 1,
@@ -120,7 +120,7 @@ void ScanlineWriter::fillRows(const QRect &rect, const QRgb *colors)
         std::memcpy(bits + y * bytesPerLine + cut.left() * qsizetype(sizeof(QRgb)), from, bytes);
 }
 
-void ScanlineWriter::eraseRect(const QRect &rect)
+void DirectPainter::eraseRect(const QRect &rect)
 {
     const QBrush &background = painter.background();
     if (!bits || background.style() != Qt::SolidPattern || background.color().alpha() != 255) {
@@ -132,7 +132,7 @@ void ScanlineWriter::eraseRect(const QRect &rect)
 
 // What the raster engine draws as a one-pixel line (its cosmetic stroker, both end pixels
 // included): an aliased solid pen of width 0 or 1 with square caps and an opaque solid colour.
-bool ScanlineWriter::penPixel(QRgb &pixel) const
+bool DirectPainter::penPixel(QRgb &pixel) const
 {
     const QPen &pen = painter.pen();
     if (!bits || pen.style() != Qt::SolidLine || !pen.isSolid() ||
@@ -147,7 +147,7 @@ bool ScanlineWriter::penPixel(QRgb &pixel) const
 }
 
 // A line of one point is left to the painter, as is every slanted line.
-void ScanlineWriter::drawLine(const QPoint &from, const QPoint &to)
+void DirectPainter::drawLine(const QPoint &from, const QPoint &to)
 {
     QRgb pixel = 0;
     const bool straight = (from.x() == to.x()) != (from.y() == to.y());
@@ -165,7 +165,7 @@ void ScanlineWriter::drawLine(const QPoint &from, const QPoint &to)
 
 // The outline runs from left to left + width and from top to top + height, as the raster
 // engine strokes a QRect; an unfilled rectangle only.
-void ScanlineWriter::drawRect(const QRect &rect)
+void DirectPainter::drawRect(const QRect &rect)
 {
     QRgb pixel = 0;
     const qint64 left = rect.left();

@@ -1,5 +1,5 @@
-#ifndef SCANLINEWRITER_H
-#define SCANLINEWRITER_H
+#ifndef DIRECTPAINTER_H
+#define DIRECTPAINTER_H
 
 #include <QPoint>
 #include <QRect>
@@ -18,10 +18,10 @@ QT_FORWARD_DECLARE_CLASS(QPainter)
 // translation, full opacity, source-over composition, no clip of its own and at most a
 // rectangular system clip (a widget's backing store, grab() and render() into 32-bit images).
 // The painter's state must stay so while the writer is in use.
-class ScanlineWriter
+class DirectPainter
 {
 public:
-    explicit ScanlineWriter(QPainter &painter);
+    explicit DirectPainter(QPainter &painter);
 
     bool writesDirectly() const { return bits != nullptr; }
 
@@ -53,4 +53,4 @@ private:
     QRect clip;
 };
 
-#endif // SCANLINEWRITER_H
+#endif // DIRECTPAINTER_H

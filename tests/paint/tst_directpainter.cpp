@@ -1,5 +1,5 @@
 #include "barlinefiller.h"
-#include "scanlinewriter.h"
+#include "directpainter.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -108,7 +108,7 @@ Draw erase(const QBrush &background)
             painter.setBackground(background);
         const QRect rect(-4, 3, 50, 12);
         if (underTest)
-            ScanlineWriter(painter).eraseRect(rect);
+            DirectPainter(painter).eraseRect(rect);
         else
             painter.eraseRect(rect);
     };
@@ -128,7 +128,7 @@ void drawLines(QPainter &painter, bool underTest)
     const QLine lines[] = {{5, -3, 5, 8},    {9, 12, 9, 4},          {-5, 6, 40, 6},
                            {30, 2, 20, 2},   {12, 12, 12, 12},       {14, 1, 18, 9},
                            {100, 1, 100, 5}, {7, -100000, 7, 100000}};
-    ScanlineWriter writer(painter);
+    DirectPainter writer(painter);
     int shift = 0;
     for (const QPen &pen : pens) {
         painter.setPen(pen);
@@ -149,7 +149,7 @@ Draw drawRects(const QBrush &brush)
     return [brush](QPainter &painter, bool underTest) {
         const QRect rects[] = {{2, 3, 20, 10}, {-5, -5, 50, 8}, {4, 4, 1, 6}, {6, 4, 0, 6}};
         painter.setBrush(brush);
-        ScanlineWriter writer(painter);
+        DirectPainter writer(painter);
         int shift = 0;
         for (const QPen &pen : pens) {
             painter.setPen(pen);
@@ -169,7 +169,7 @@ Draw drawRects(const QBrush &brush)
 Q_DECLARE_METATYPE(Setup)
 Q_DECLARE_METATYPE(Target)
 
-class tst_BarLineFiller : public QObject
+class tst_DirectPainter : public QObject
 {
     Q_OBJECT
 
@@ -180,7 +180,7 @@ private Q_SLOTS:
     void samePixelsAsPainter();
 };
 
-void tst_BarLineFiller::samePixelsAsFillRect_data()
+void tst_DirectPainter::samePixelsAsFillRect_data()
 {
     QTest::addColumn<Target>("target");
     QTest::addColumn<Setup>("setup");
@@ -228,7 +228,7 @@ void tst_BarLineFiller::samePixelsAsFillRect_data()
 }
 
 // Whichever way a line is written, the pixels must be exactly those of QPainter::fillRect.
-void tst_BarLineFiller::samePixelsAsFillRect()
+void tst_DirectPainter::samePixelsAsFillRect()
 {
     QFETCH(Target, target);
     QFETCH(Setup, setup);
@@ -250,7 +250,7 @@ void tst_BarLineFiller::samePixelsAsFillRect()
 
 // Bar columns, erase, ticks and borders, in opaque and translucent colours and brushes: the
 // painter's own pixels, whether written directly or not.
-void tst_BarLineFiller::samePixelsAsPainter()
+void tst_DirectPainter::samePixelsAsPainter()
 {
     QFETCH(Target, target);
     QFETCH(Setup, setup);
@@ -277,5 +277,5 @@ void tst_BarLineFiller::samePixelsAsPainter()
     }
 }
 
-QTEST_MAIN(tst_BarLineFiller)
-#include "tst_barlinefiller.moc"
+QTEST_MAIN(tst_DirectPainter)
+#include "tst_directpainter.moc"
