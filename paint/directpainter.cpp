@@ -25,15 +25,6 @@ bool isWholePixelTranslation(const QTransform &transform)
             transform.dy() == std::floor(transform.dy());
 }
 
-// Lines are written directly only within the range in which Qt's raster engine draws them
-// without clipping them in floating point first; beyond it the painter draws them.
-constexpr qint64 coordinateLimit = 32767;
-
-bool withinLimit(qint64 value)
-{
-    return value >= -coordinateLimit && value <= coordinateLimit;
-}
-
 } // namespace
 
 DirectPainter::DirectPainter(QPainter &painter) : painter(painter)
@@ -41,6 +32,8 @@ DirectPainter::DirectPainter(QPainter &painter) : painter(painter)
     setUpDirectWrites();
 }
 
+// The one rule for direct writes: everything the painter would do with a pixel other than
+// store it at a whole-pixel offset sends every drawing to the painter.
 void DirectPainter::setUpDirectWrites()
 {
     QPaintEngine *engine = painter.paintEngine();
@@ -83,6 +76,16 @@ bool DirectPainter::toImage(qint64 left, qint64 top, qint64 right, qint64 bottom
     return true;
 }
 
+// Lines are written directly only within the range in which Qt's raster engine draws them
+// without clipping them in floating point first; beyond it the painter draws them.
+bool DirectPainter::withinLineLimit(qint64 x, qint64 y) const
+{
+    constexpr qint64 limit = 32767;
+    const qint64 deviceX = x + offset.x();
+    const qint64 deviceY = y + offset.y();
+    return deviceX >= -limit && deviceX <= limit && deviceY >= -limit && deviceY <= limit;
+}
+
 // Wide rectangles get their first row filled and the others copied from it, which runs at
 // the memory's speed; narrow ones, such as ticks, are filled row by row.
 void DirectPainter::write(const QRect &cut, QRgb pixel)
@@ -100,34 +103,81 @@ void DirectPainter::write(const QRect &cut, QRgb pixel)
     }
 }
 
-void DirectPainter::fill(const QRect &rect, QRgb pixel)
+// From column left to right and row top to bottom, both ends included, in the painter's
+// coordinates: a one-pixel line when left equals right or top equals bottom.
+void DirectPainter::writeSpan(qint64 left, qint64 top, qint64 right, qint64 bottom, QRgb pixel)
 {
     QRect cut;
-    if (toImage(rect.left(), rect.top(), qint64(rect.left()) + rect.width() - 1,
-                qint64(rect.top()) + rect.height() - 1, cut))
+    if (toImage(left, top, right, bottom, cut))
         write(cut, pixel);
 }
 
-void DirectPainter::fillRows(const QRect &rect, const QRgb *colors)
+void DirectPainter::writeRect(const QRect &rect, QRgb pixel)
 {
-    QRect cut;
-    if (!toImage(rect.left(), rect.top(), qint64(rect.left()) + rect.width() - 1,
-                 qint64(rect.top()) + rect.height() - 1, cut))
-        return;
-    const QRgb *from = colors + (cut.left() - (qint64(rect.left()) + offset.x()));
-    const size_t bytes = static_cast<size_t>(cut.width()) * sizeof(QRgb);
-    for (int y = cut.top(); y <= cut.bottom(); ++y)
-        std::memcpy(bits + y * bytesPerLine + cut.left() * qsizetype(sizeof(QRgb)), from, bytes);
+    writeSpan(rect.left(), rect.top(), qint64(rect.left()) + rect.width() - 1,
+              qint64(rect.top()) + rect.height() - 1, pixel);
+}
+
+bool DirectPainter::backgroundPixel(QRgb &pixel) const
+{
+    const QBrush &background = painter.background();
+    if (!bits || background.style() != Qt::SolidPattern || background.color().alpha() != 255)
+        return false;
+    pixel = background.color().rgba();
+    return true;
 }
 
 void DirectPainter::eraseRect(const QRect &rect)
 {
-    const QBrush &background = painter.background();
-    if (!bits || background.style() != Qt::SolidPattern || background.color().alpha() != 255) {
+    QRgb pixel = 0;
+    if (backgroundPixel(pixel))
+        writeRect(rect, pixel);
+    else
         painter.eraseRect(rect);
+}
+
+// The order of the lines is the painter's concern only where they may share pixels (a scaled
+// or antialiased painter): columns from the left, rows from the bottom up, as the bar has
+// always drawn them.
+void DirectPainter::fillLines(const QRect &area, Qt::Orientation direction, const QRgba64 *colours)
+{
+    if (direction == Qt::Vertical) {
+        for (int i = area.height() - 1; i >= 0; --i)
+            fillLine(QRect(area.left(), area.top() + i, area.width(), 1), colours[i]);
         return;
     }
-    fill(rect, background.color().rgba());
+    const int count = area.width();
+    if (bits && std::all_of(colours, colours + count, [](QRgba64 c) { return c.isOpaque(); })) {
+        writeRows(area, colours);
+        return;
+    }
+    for (int i = 0; i < count; ++i)
+        fillLine(QRect(area.left() + i, area.top(), 1, area.height()), colours[i]);
+}
+
+// A translucent colour is blended by the painter, in the colour's own 16 bits per channel.
+void DirectPainter::fillLine(const QRect &line, QRgba64 colour)
+{
+    if (bits && colour.isOpaque())
+        writeRect(line, colour.toArgb32());
+    else
+        painter.fillRect(line, QColor(colour));
+}
+
+// Opaque columns: a column written pixel by pixel touches one scanline per pixel, so the
+// first row is written and then copied into every other row.
+void DirectPainter::writeRows(const QRect &area, const QRgba64 *colours)
+{
+    QRect cut;
+    if (!toImage(area.left(), area.top(), qint64(area.left()) + area.width() - 1,
+                 qint64(area.top()) + area.height() - 1, cut))
+        return;
+    const QRgba64 *from = colours + (cut.left() - (qint64(area.left()) + offset.x()));
+    QRgb *first = reinterpret_cast<QRgb *>(bits + cut.top() * bytesPerLine) + cut.left();
+    std::transform(from, from + cut.width(), first, [](QRgba64 c) { return c.toArgb32(); });
+    const size_t bytes = static_cast<size_t>(cut.width()) * sizeof(QRgb);
+    for (int y = cut.top() + 1; y <= cut.bottom(); ++y)
+        std::memcpy(bits + y * bytesPerLine + cut.left() * qsizetype(sizeof(QRgb)), first, bytes);
 }
 
 // What the raster engine draws as a one-pixel line (its cosmetic stroker, both end pixels
@@ -151,16 +201,13 @@ void DirectPainter::drawLine(const QPoint &from, const QPoint &to)
 {
     QRgb pixel = 0;
     const bool straight = (from.x() == to.x()) != (from.y() == to.y());
-    if (!straight || !penPixel(pixel) || !withinLimit(qint64(from.x()) + offset.x()) ||
-        !withinLimit(qint64(from.y()) + offset.y()) || !withinLimit(qint64(to.x()) + offset.x()) ||
-        !withinLimit(qint64(to.y()) + offset.y())) {
+    if (!straight || !penPixel(pixel) || !withinLineLimit(from.x(), from.y()) ||
+        !withinLineLimit(to.x(), to.y())) {
         painter.drawLine(from, to);
         return;
     }
-    QRect cut;
-    if (toImage(std::min(from.x(), to.x()), std::min(from.y(), to.y()), std::max(from.x(), to.x()),
-                std::max(from.y(), to.y()), cut))
-        write(cut, pixel);
+    writeSpan(std::min(from.x(), to.x()), std::min(from.y(), to.y()), std::max(from.x(), to.x()),
+              std::max(from.y(), to.y()), pixel);
 }
 
 // The outline runs from left to left + width and from top to top + height, as the raster
@@ -173,18 +220,12 @@ void DirectPainter::drawRect(const QRect &rect)
     const qint64 right = left + rect.width();
     const qint64 bottom = top + rect.height();
     if (rect.width() <= 0 || rect.height() <= 0 || painter.brush().style() != Qt::NoBrush ||
-        !penPixel(pixel) || !withinLimit(left + offset.x()) || !withinLimit(top + offset.y()) ||
-        !withinLimit(right + offset.x()) || !withinLimit(bottom + offset.y())) {
+        !penPixel(pixel) || !withinLineLimit(left, top) || !withinLineLimit(right, bottom)) {
         painter.drawRect(rect);
         return;
     }
-    QRect cut;
-    if (toImage(left, top, right, top, cut))
-        write(cut, pixel);
-    if (toImage(left, bottom, right, bottom, cut))
-        write(cut, pixel);
-    if (toImage(left, top + 1, left, bottom - 1, cut))
-        write(cut, pixel);
-    if (toImage(right, top + 1, right, bottom - 1, cut))
-        write(cut, pixel);
+    writeSpan(left, top, right, top, pixel);
+    writeSpan(left, bottom, right, bottom, pixel);
+    writeSpan(left, top + 1, left, bottom - 1, pixel);
+    writeSpan(right, top + 1, right, bottom - 1, pixel);
 }

@@ -87,8 +87,8 @@ private:
     int barBaseLine(bool &labelsFit) const;
     QRect alongAcross(int along, int across, int length, int thickness) const;
     int barLength() const;
-    void drawBar(QPainter &painter, int baseLine);
-    void drawBorder(QPainter &painter, DirectPainter &writer, int baseLine);
+    void drawBar(DirectPainter &direct, int baseLine);
+    void drawBorder(QPainter &painter, DirectPainter &direct, int baseLine);
     int buttonCode(const QMouseEvent *event) const;
 
     ValueAxis axis;

@@ -1,13 +1,14 @@
-#include "barlinefiller.h"
 #include "directpainter.h"
 
 #include <QtTest>
 #include <QtWidgets>
 
 #include <functional>
+#include <vector>
 
-// The direct writes of the bar lines, erase, ticks and border against the painter's own
-// drawing of the same things, on every kind of target and painter state.
+// Every direct write (bar lines, erase, one-pixel lines, outlines) against the painter's own
+// drawing of the same thing, on every kind of target and painter state: one table whose rows
+// are a target and a drawing.
 
 namespace {
 
@@ -71,33 +72,44 @@ QImage drawn(const Target &target, const Setup &setup, const Setup &draw)
     return image;
 }
 
-// Lines in the colours above, opaque and translucent, partly outside the image.
-template<typename Fill> void fillLines(QPainter &painter, Fill fill)
+// `count` of the colours above: the opaque ones, or all of them.
+std::vector<QColor> lineRun(int count, bool withTranslucent)
 {
-    for (int x = -2; x < 40; ++x)
-        fill(painter, QRect(x, -3, 1, 30), lineColours[(x + 2) % 4]);
-    for (int y = 0; y < 10; ++y)
-        fill(painter, QRect(0, y, 35, 1), lineColours[y % 4]);
+    std::vector<QColor> colours;
+    for (int i = 0; i < count; ++i)
+        colours.push_back(lineColours[withTranslucent ? i % 4 : i % 2 * 3]);
+    return colours;
 }
 
-// Columns side by side across and beyond the image, in colours ever the same or in all
-// colours above.
-Draw columns(bool withTranslucent)
+// Pixel lines across `area`, a column or a row per colour: through DirectPainter, or as
+// fillRect of each line in its QColor (columns from the left, rows from the bottom up).
+void fillLines(QPainter &painter, bool underTest, const QRect &area, Qt::Orientation direction,
+               const std::vector<QColor> &colours)
 {
-    return [withTranslucent](QPainter &painter, bool underTest) {
+    if (underTest) {
+        std::vector<QRgba64> rgba64;
+        for (const QColor &colour : colours)
+            rgba64.push_back(colour.rgba64());
+        DirectPainter(painter).fillLines(area, direction, rgba64.data());
+        return;
+    }
+    const int count = static_cast<int>(colours.size());
+    for (int k = 0; k < count; ++k) {
+        const int i = direction == Qt::Horizontal ? k : count - 1 - k;
+        const QRect line = direction == Qt::Horizontal
+                ? QRect(area.left() + i, area.top(), 1, area.height())
+                : QRect(area.left(), area.top() + i, area.width(), 1);
+        painter.fillRect(line, colours[static_cast<size_t>(i)]);
+    }
+}
+
+// Lines side by side across and beyond the image.
+Draw barLines(Qt::Orientation direction, bool withTranslucent)
+{
+    return [=](QPainter &painter, bool underTest) {
         const QRect area(-2, -3, 42, 30);
-        const auto colourOf = [withTranslucent](int i) -> const QColor & {
-            return lineColours[withTranslucent ? i % 4 : i % 2];
-        };
-        if (underTest) {
-            int last = 0;
-            BarLineFiller(painter).fillColumns(
-                    area, [&](int i) { return colourOf(last = i).rgba(); },
-                    [&]() -> const QColor & { return colourOf(last); });
-            return;
-        }
-        for (int i = 0; i < area.width(); ++i)
-            painter.fillRect(QRect(area.left() + i, area.top(), 1, area.height()), colourOf(i));
+        const int count = direction == Qt::Horizontal ? area.width() : area.height();
+        fillLines(painter, underTest, area, direction, lineRun(count, withTranslucent));
     };
 }
 
@@ -128,14 +140,14 @@ void drawLines(QPainter &painter, bool underTest)
     const QLine lines[] = {{5, -3, 5, 8},    {9, 12, 9, 4},          {-5, 6, 40, 6},
                            {30, 2, 20, 2},   {12, 12, 12, 12},       {14, 1, 18, 9},
                            {100, 1, 100, 5}, {7, -100000, 7, 100000}};
-    DirectPainter writer(painter);
+    DirectPainter direct(painter);
     int shift = 0;
     for (const QPen &pen : pens) {
         painter.setPen(pen);
         for (const QLine &line : lines) {
             const QLine shifted = line.translated(shift, shift);
             if (underTest)
-                writer.drawLine(shifted.p1(), shifted.p2());
+                direct.drawLine(shifted.p1(), shifted.p2());
             else
                 painter.drawLine(shifted);
         }
@@ -149,13 +161,13 @@ Draw drawRects(const QBrush &brush)
     return [brush](QPainter &painter, bool underTest) {
         const QRect rects[] = {{2, 3, 20, 10}, {-5, -5, 50, 8}, {4, 4, 1, 6}, {6, 4, 0, 6}};
         painter.setBrush(brush);
-        DirectPainter writer(painter);
+        DirectPainter direct(painter);
         int shift = 0;
         for (const QPen &pen : pens) {
             painter.setPen(pen);
             for (const QRect &rect : rects) {
                 if (underTest)
-                    writer.drawRect(rect.translated(shift, shift));
+                    direct.drawRect(rect.translated(shift, shift));
                 else
                     painter.drawRect(rect.translated(shift, shift));
             }
@@ -168,99 +180,69 @@ Draw drawRects(const QBrush &brush)
 
 Q_DECLARE_METATYPE(Setup)
 Q_DECLARE_METATYPE(Target)
+Q_DECLARE_METATYPE(Draw)
 
 class tst_DirectPainter : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void samePixelsAsFillRect_data();
-    void samePixelsAsFillRect();
-    void samePixelsAsPainter_data() { samePixelsAsFillRect_data(); }
+    void samePixelsAsPainter_data();
     void samePixelsAsPainter();
 };
 
-void tst_DirectPainter::samePixelsAsFillRect_data()
+void tst_DirectPainter::samePixelsAsPainter_data()
 {
     QTest::addColumn<Target>("target");
     QTest::addColumn<Setup>("setup");
-    QTest::addColumn<bool>("direct");
+    QTest::addColumn<bool>("direct"); // whether the target and painter allow direct writes
+    QTest::addColumn<Draw>("draw");
 
     const Setup plain = [](QPainter &) {};
     const Target premultiplied;
     const Target rgb32 = on(QImage::Format_RGB32);
-    QTest::newRow("premultiplied") << premultiplied << plain << true;
-    QTest::newRow("rgb32") << rgb32 << plain << true;
-    QTest::newRow("argb32") << on(QImage::Format_ARGB32) << plain << true;
-    QTest::newRow("translated") << premultiplied << Setup([](QPainter &p) { p.translate(7, -4); })
-                                << true;
-    QTest::newRow("window and viewport") << rgb32 << Setup([](QPainter &p) {
-        p.setViewport(3, 5, 40, 30);
-        p.setWindow(0, 0, 40, 30);
-    }) << true;
-    QTest::newRow("antialiased") << premultiplied << Setup([](QPainter &p) {
-        p.setRenderHint(QPainter::Antialiasing);
-    }) << true;
-    QTest::newRow("system clip rect")
-            << on(QImage::Format_ARGB32_Premultiplied, 1, QRegion(4, 3, 20, 9)) << plain << true;
-    QTest::newRow("system clip region")
-            << on(QImage::Format_RGB32, 1, QRegion(4, 3, 20, 9) + QRegion(0, 12, 9, 6)) << plain
-            << false;
-    QTest::newRow("rgb16") << on(QImage::Format_RGB16) << plain << false;
-    QTest::newRow("rgb888") << on(QImage::Format_RGB888) << plain << false;
-    QTest::newRow("half-pixel translation")
-            << rgb32 << Setup([](QPainter &p) { p.translate(0.5, 0); }) << false;
-    QTest::newRow("scaled") << rgb32 << Setup([](QPainter &p) { p.scale(2, 2); }) << false;
-    QTest::newRow("rotated") << rgb32 << Setup([](QPainter &p) { p.rotate(90); }) << false;
-    QTest::newRow("device pixel ratio 1.5")
-            << on(QImage::Format_ARGB32_Premultiplied, 1.5) << plain << false;
-    QTest::newRow("device pixel ratio 2") << on(QImage::Format_RGB32, 2) << plain << false;
-    QTest::newRow("clipped") << rgb32 << Setup([](QPainter &p) { p.setClipRect(5, 5, 10, 10); })
-                             << false;
-    QTest::newRow("clip region") << premultiplied << Setup([](QPainter &p) {
-        p.setClipRegion(QRegion(5, 5, 10, 10) + QRegion(12, 0, 4, 20));
-    }) << false;
-    QTest::newRow("translucent painter")
-            << rgb32 << Setup([](QPainter &p) { p.setOpacity(0.5); }) << false;
-    QTest::newRow("other composition") << premultiplied << Setup([](QPainter &p) {
-        p.setCompositionMode(QPainter::CompositionMode_Xor);
-    }) << false;
-}
-
-// Whichever way a line is written, the pixels must be exactly those of QPainter::fillRect.
-void tst_DirectPainter::samePixelsAsFillRect()
-{
-    QFETCH(Target, target);
-    QFETCH(Setup, setup);
-    QFETCH(bool, direct);
-
-    const QImage expected = drawn(target, setup, [](QPainter &painter) {
-        fillLines(painter, [](QPainter &p, const QRect &r, const QColor &c) { p.fillRect(r, c); });
-    });
-    bool wroteDirectly = !direct;
-    const QImage actual = drawn(target, setup, [&wroteDirectly](QPainter &painter) {
-        wroteDirectly = BarLineFiller(painter).writesDirectly();
-        fillLines(painter, [](QPainter &p, const QRect &r, const QColor &c) {
-            BarLineFiller(p).fill(r, c);
-        });
-    });
-    QCOMPARE(wroteDirectly, direct);
-    QCOMPARE(actual, expected);
-}
-
-// Bar columns, erase, ticks and borders, in opaque and translucent colours and brushes: the
-// painter's own pixels, whether written directly or not.
-void tst_DirectPainter::samePixelsAsPainter()
-{
-    QFETCH(Target, target);
-    QFETCH(Setup, setup);
+    const std::tuple<const char *, Target, Setup, bool> targets[] = {
+            {"premultiplied", premultiplied, plain, true},
+            {"rgb32", rgb32, plain, true},
+            {"argb32", on(QImage::Format_ARGB32), plain, true},
+            {"translated", premultiplied, [](QPainter &p) { p.translate(7, -4); }, true},
+            {"window and viewport", rgb32,
+             [](QPainter &p) {
+                 p.setViewport(3, 5, 40, 30);
+                 p.setWindow(0, 0, 40, 30);
+             },
+             true},
+            {"antialiased", premultiplied,
+             [](QPainter &p) { p.setRenderHint(QPainter::Antialiasing); }, true},
+            {"system clip rect", on(QImage::Format_ARGB32_Premultiplied, 1, QRegion(4, 3, 20, 9)),
+             plain, true},
+            {"system clip region",
+             on(QImage::Format_RGB32, 1, QRegion(4, 3, 20, 9) + QRegion(0, 12, 9, 6)), plain,
+             false},
+            {"rgb16", on(QImage::Format_RGB16), plain, false},
+            {"rgb888", on(QImage::Format_RGB888), plain, false},
+            {"half-pixel translation", rgb32, [](QPainter &p) { p.translate(0.5, 0); }, false},
+            {"scaled", rgb32, [](QPainter &p) { p.scale(2, 2); }, false},
+            {"rotated", rgb32, [](QPainter &p) { p.rotate(90); }, false},
+            {"device pixel ratio 1.5", on(QImage::Format_ARGB32_Premultiplied, 1.5), plain, false},
+            {"device pixel ratio 2", on(QImage::Format_RGB32, 2), plain, false},
+            {"clipped", rgb32, [](QPainter &p) { p.setClipRect(5, 5, 10, 10); }, false},
+            {"clip region", premultiplied,
+             [](QPainter &p) { p.setClipRegion(QRegion(5, 5, 10, 10) + QRegion(12, 0, 4, 20)); },
+             false},
+            {"translucent painter", rgb32, [](QPainter &p) { p.setOpacity(0.5); }, false},
+            {"other composition", premultiplied,
+             [](QPainter &p) { p.setCompositionMode(QPainter::CompositionMode_Xor); }, false},
+    };
 
     QLinearGradient gradient(0, 0, 30, 0);
     gradient.setColorAt(0, Qt::red);
     gradient.setColorAt(1, Qt::blue);
     const std::pair<const char *, Draw> drawings[] = {
-            {"opaque columns", columns(false)},
-            {"columns with translucent ones", columns(true)},
+            {"opaque columns", barLines(Qt::Horizontal, false)},
+            {"columns with translucent ones", barLines(Qt::Horizontal, true)},
+            {"opaque rows", barLines(Qt::Vertical, false)},
+            {"rows with translucent ones", barLines(Qt::Vertical, true)},
             {"erase", erase(Qt::NoBrush)},
             {"erase in HSV", erase(QColor::fromHsvF(0.3, 0.7, 0.9))},
             {"erase translucent", erase(QColor(0, 0, 255, 100))},
@@ -269,12 +251,31 @@ void tst_DirectPainter::samePixelsAsPainter()
             {"rectangles", drawRects(Qt::NoBrush)},
             {"filled rectangles", drawRects(QColor(0, 200, 200))},
     };
-    for (const auto &drawing : drawings) {
-        const Draw &draw = drawing.second;
-        const QImage expected = drawn(target, setup, [&draw](QPainter &p) { draw(p, false); });
-        const QImage actual = drawn(target, setup, [&draw](QPainter &p) { draw(p, true); });
-        QVERIFY2(actual == expected, drawing.first);
+    for (const auto &target : targets) {
+        for (const auto &drawing : drawings) {
+            QTest::addRow("%s: %s", std::get<0>(target), drawing.first)
+                    << std::get<1>(target) << std::get<2>(target) << std::get<3>(target)
+                    << drawing.second;
+        }
     }
+}
+
+// Whether written directly or not, the pixels must be exactly the painter's own.
+void tst_DirectPainter::samePixelsAsPainter()
+{
+    QFETCH(Target, target);
+    QFETCH(Setup, setup);
+    QFETCH(bool, direct);
+    QFETCH(Draw, draw);
+
+    const QImage expected = drawn(target, setup, [&draw](QPainter &p) { draw(p, false); });
+    bool wroteDirectly = !direct;
+    const QImage actual = drawn(target, setup, [&](QPainter &p) {
+        wroteDirectly = DirectPainter(p).writesDirectly();
+        draw(p, true);
+    });
+    QCOMPARE(wroteDirectly, direct);
+    QCOMPARE(actual, expected);
 }
 
 QTEST_MAIN(tst_DirectPainter)
