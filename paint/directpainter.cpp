@@ -127,13 +127,25 @@ bool DirectPainter::backgroundPixel(QRgb &pixel) const
     return true;
 }
 
-void DirectPainter::eraseRect(const QRect &rect)
+void DirectPainter::eraseRect(const QRect &rect, const QRect &covered)
 {
     QRgb pixel = 0;
-    if (backgroundPixel(pixel))
-        writeRect(rect, pixel);
-    else
+    if (!backgroundPixel(pixel)) {
         painter.eraseRect(rect);
+        return;
+    }
+    const QRect inner = covered & rect;
+    if (inner.isEmpty()) {
+        writeRect(rect, pixel);
+        return;
+    }
+    // the bands above, below, left and right of the covered part; empty ones write nothing
+    writeRect(QRect(rect.topLeft(), QPoint(rect.right(), inner.top() - 1)), pixel);
+    writeRect(QRect(QPoint(rect.left(), inner.bottom() + 1), rect.bottomRight()), pixel);
+    writeRect(QRect(QPoint(rect.left(), inner.top()), QPoint(inner.left() - 1, inner.bottom())),
+              pixel);
+    writeRect(QRect(QPoint(inner.right() + 1, inner.top()), QPoint(rect.right(), inner.bottom())),
+              pixel);
 }
 
 // The order of the lines is the painter's concern only where they may share pixels (a scaled

@@ -29,8 +29,10 @@ public:
 
     bool writesDirectly() const { return bits != nullptr; }
 
-    // The painter's eraseRect with its background: written directly for a solid opaque one.
-    void eraseRect(const QRect &rect);
+    // The painter's eraseRect. `covered`, a part of `rect` that the caller fills next with
+    // opaque pixel lines, is left out when both are written directly: only a background of
+    // one solid opaque colour, since a gradient is laid out over the whole rectangle erased.
+    void eraseRect(const QRect &rect, const QRect &covered = QRect());
 
     // Pixel lines of one colour each, side by side across `area`: a column per colour from
     // the left when `direction` is horizontal, a row per colour from the top when it is

@@ -202,13 +202,9 @@ void ValueColorConverterWidget::paintEvent(QPaintEvent *)
     DirectPainter direct(painter);
     bool labelsFit = false;
     const int baseLine = barBaseLine(labelsFit);
-    // An opaque bar written directly covers its own pixels; only the band beside it is erased.
-    if (direct.writesDirectly() && ruleSet.isOpaque()) {
-        const int across = axis.isVertical() ? width() : height();
-        direct.eraseRect(alongAcross(0, baseLine + 1, barLength(), across - baseLine - 1));
-    } else {
-        direct.eraseRect(rect());
-    }
+    // An opaque bar covers its own pixels, which need no erasing where it is written directly.
+    const QRect bar = alongAcross(0, 0, barLength(), baseLine + 1);
+    direct.eraseRect(rect(), ruleSet.isOpaque() ? bar : QRect());
     drawBar(direct, baseLine);
     if (axis.isVertical())
         axis.drawScaleVertical(painter, baseLine, labelsFit);

@@ -126,6 +126,22 @@ Draw erase(const QBrush &background)
     };
 }
 
+// A widget's repaint: the whole erased, then an opaque bar over its upper part, which the
+// erase may leave out.
+Draw eraseAroundBar(const QBrush &background)
+{
+    return [background](QPainter &painter, bool underTest) {
+        painter.setBackground(background);
+        const QRect whole(-1, 0, 35, 22);
+        const QRect bar(-1, 0, 35, 12);
+        if (underTest)
+            DirectPainter(painter).eraseRect(whole, bar);
+        else
+            painter.eraseRect(whole);
+        fillLines(painter, underTest, bar, Qt::Horizontal, lineRun(bar.width(), false));
+    };
+}
+
 const QPen pens[] = {QPen(QColor(255, 0, 0)),
                      QPen(QColor::fromHsvF(0.6, 0.5, 0.8), 0),
                      QPen(QColor(0, 0, 255, 128)),
@@ -238,6 +254,11 @@ void tst_DirectPainter::samePixelsAsPainter_data()
     QLinearGradient gradient(0, 0, 30, 0);
     gradient.setColorAt(0, Qt::red);
     gradient.setColorAt(1, Qt::blue);
+    // as a style sheet's qlineargradient sets it: stretched over whatever it fills
+    QLinearGradient stretched(0, 0, 0, 1);
+    stretched.setCoordinateMode(QGradient::ObjectBoundingMode);
+    stretched.setColorAt(0, Qt::yellow);
+    stretched.setColorAt(1, Qt::darkBlue);
     const std::pair<const char *, Draw> drawings[] = {
             {"opaque columns", barLines(Qt::Horizontal, false)},
             {"columns with translucent ones", barLines(Qt::Horizontal, true)},
@@ -247,6 +268,8 @@ void tst_DirectPainter::samePixelsAsPainter_data()
             {"erase in HSV", erase(QColor::fromHsvF(0.3, 0.7, 0.9))},
             {"erase translucent", erase(QColor(0, 0, 255, 100))},
             {"erase gradient", erase(gradient)},
+            {"erase around a bar", eraseAroundBar(QColor(200, 210, 220))},
+            {"erase a stretched gradient around a bar", eraseAroundBar(stretched)},
             {"lines", drawLines},
             {"rectangles", drawRects(Qt::NoBrush)},
             {"filled rectangles", drawRects(QColor(0, 200, 200))},
