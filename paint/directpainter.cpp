@@ -223,7 +223,9 @@ void DirectPainter::drawLine(const QPoint &from, const QPoint &to)
 }
 
 // The outline runs from left to left + width and from top to top + height, as the raster
-// engine strokes a QRect; an unfilled rectangle only.
+// engine strokes a QRect; an unfilled rectangle only. The engine leaves out the last pixel of
+// the outline, its bottom-right corner, when the rectangle starts two or more pixels left of
+// the image (on Qt 5 and Qt 6 alike, whatever its top and size).
 void DirectPainter::drawRect(const QRect &rect)
 {
     QRgb pixel = 0;
@@ -236,8 +238,9 @@ void DirectPainter::drawRect(const QRect &rect)
         painter.drawRect(rect);
         return;
     }
+    const qint64 bottomEnd = left + offset.x() <= -2 ? right - 1 : right;
     writeSpan(left, top, right, top, pixel);
-    writeSpan(left, bottom, right, bottom, pixel);
+    writeSpan(left, bottom, bottomEnd, bottom, pixel);
     writeSpan(left, top + 1, left, bottom - 1, pixel);
     writeSpan(right, top + 1, right, bottom - 1, pixel);
 }

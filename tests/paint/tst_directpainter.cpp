@@ -171,11 +171,13 @@ void drawLines(QPainter &painter, bool underTest)
     }
 }
 
-// Borders: inside, partly outside, one pixel thin, empty, and filled by a brush.
+// Borders: inside, partly outside (one starting left of the image with its bottom-right
+// corner inside it, which the painter leaves out), one pixel thin, empty, and filled.
 Draw drawRects(const QBrush &brush)
 {
     return [brush](QPainter &painter, bool underTest) {
-        const QRect rects[] = {{2, 3, 20, 10}, {-5, -5, 50, 8}, {4, 4, 1, 6}, {6, 4, 0, 6}};
+        const QRect rects[] = {
+                {2, 3, 20, 10}, {-5, -5, 50, 8}, {-9, 2, 12, 6}, {4, 4, 1, 6}, {6, 4, 0, 6}};
         painter.setBrush(brush);
         DirectPainter direct(painter);
         int shift = 0;

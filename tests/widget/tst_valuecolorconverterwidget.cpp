@@ -586,6 +586,14 @@ void tst_ValueColorConverterWidget::directWritesMatchPainter_data()
             << "background: qradialgradient(cx:0.5, cy:0.5, radius:0.7, stop:0 white, "
                "stop:1 darkgreen)"
             << origin << origin << QRegion();
+    // the border starts two or more pixels left of the image; the source reaches the right
+    // end, since the clipped painter also draws beyond the source there
+    QTest::newRow("rendered left of the image")
+            << false << false << blue << plain << origin << QPoint(-5, 3) << QRegion();
+    QTest::newRow("source cut on the left")
+            << false << false << blue << plain << origin << origin << QRegion(4, 0, 196, 60);
+    QTest::newRow("child left of its window")
+            << true << false << blue << plain << QPoint(-3, 0) << origin << QRegion();
 }
 
 // The repaint written straight into the image, as a backing store gets it, has the pixels of
