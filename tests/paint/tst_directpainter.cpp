@@ -17,7 +17,8 @@ using Setup = std::function<void(QPainter &)>;
 using Draw = std::function<void(QPainter &, bool)>;
 
 const QColor lineColours[] = {QColor(255, 0, 0), QColor::fromHsvF(0.3, 0.7, 0.9),
-                              QColor(0, 0, 255, 128), QColor(10, 200, 30)};
+                              QColor(0, 0, 255, 128), QColor(10, 200, 30),
+                              QColor::fromHsvF(0.8, 0.6, 0.7, 0.4)};
 
 // Paints through `paint`, so that it can be rendered with a system clip.
 class DrawingWidget : public QWidget
@@ -77,7 +78,7 @@ std::vector<QColor> lineRun(int count, bool withTranslucent)
 {
     std::vector<QColor> colours;
     for (int i = 0; i < count; ++i)
-        colours.push_back(lineColours[withTranslucent ? i % 4 : i % 2 * 3]);
+        colours.push_back(lineColours[withTranslucent ? i % 5 : i % 2 * 3]);
     return colours;
 }
 
