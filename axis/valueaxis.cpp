@@ -1,6 +1,6 @@
 #include "valueaxis.h"
 
-#include "scanlinewriter.h"
+#include "directpainter.h"
 
 #include <QFontMetrics>
 #include <QPaintDevice>
@@ -272,15 +272,15 @@ void ValueAxis::drawScaleVertical(QPainter &painter, int baseLine, bool labels)
 }
 
 // with the painter's pen, which the callers set to the axis colour
-void ValueAxis::drawTick(ScanlineWriter &writer, bool verticalAxis, int position, int baseLine,
+void ValueAxis::drawTick(DirectPainter &direct, bool verticalAxis, int position, int baseLine,
                          int reach)
 {
     const int from = clampedSum(baseLine, -reach);
     const int to = clampedSum(baseLine, reach);
     if (verticalAxis)
-        writer.drawLine(QPoint(from, position), QPoint(to, position));
+        direct.drawLine(QPoint(from, position), QPoint(to, position));
     else
-        writer.drawLine(QPoint(position, from), QPoint(position, to));
+        direct.drawLine(QPoint(position, from), QPoint(position, to));
 }
 
 // A label beyond the end of its tick: centred under it on a horizontal axis, right of it and

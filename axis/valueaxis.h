@@ -12,7 +12,7 @@
 
 QT_FORWARD_DECLARE_CLASS(QFontMetrics)
 QT_FORWARD_DECLARE_CLASS(QPainter)
-class ScanlineWriter;
+class DirectPainter;
 
 // The numeric scale beside the colour bar. The rectangle holds the length along the axis
 // (set by the owner) and the thickness across it (set by preparation); left and top stay 0.
@@ -147,7 +147,7 @@ private:
 
     // drawing helpers shared by both scales
     bool isLabelledTick(int tick, int &next) const;
-    static void drawTick(ScanlineWriter &writer, bool verticalAxis, int position, int baseLine,
+    static void drawTick(DirectPainter &direct, bool verticalAxis, int position, int baseLine,
                          int reach);
     QPoint labelOrigin(const QFontMetrics &metrics, bool verticalAxis, int position, int baseLine,
                        const QRect &box) const;
@@ -194,7 +194,7 @@ private:
     void chooseLinLabels(const QFontMetrics &metrics);
     QPoint keptWithinLength(QPoint origin, const QRect &box, bool verticalAxis) const;
     QPoint multiplierOrigin(const QRect &box, bool verticalAxis, int baseLine) const;
-    void drawLinMinorTicks(ScanlineWriter &writer, bool verticalAxis, double major,
+    void drawLinMinorTicks(DirectPainter &direct, bool verticalAxis, double major,
                            int baseLine) const;
     void drawScaleHorizontalLin(QPainter &painter, int baseLine, bool labels);
     void drawScaleVerticalLin(QPainter &painter, int baseLine, bool labels);
@@ -218,9 +218,9 @@ private:
     LabelSpans minorTickSpans(QStringList &texts, const QFontMetrics &metrics);
     int decadeBelowScale() const;
     void drawScaleLog(QPainter &painter, bool verticalAxis, int baseLine, bool labels);
-    void drawLogMinorTicks(ScanlineWriter &writer, bool verticalAxis, int decade,
+    void drawLogMinorTicks(DirectPainter &direct, bool verticalAxis, int decade,
                            int baseLine) const;
-    void drawLabelledMinorTicks(QPainter &painter, ScanlineWriter &writer,
+    void drawLabelledMinorTicks(QPainter &painter, DirectPainter &direct,
                                 const QFontMetrics &metrics, bool verticalAxis, int baseLine,
                                 bool labels);
     void drawScaleHorizontalLog(QPainter &painter, int baseLine, bool labels);

@@ -1,6 +1,6 @@
 #include "valueaxis.h"
 
-#include "scanlinewriter.h"
+#include "directpainter.h"
 
 #include <QFontMetrics>
 #include <QIODevice>
@@ -235,20 +235,20 @@ void ValueAxis::drawScaleLin(QPainter &painter, bool verticalAxis, int baseLine,
     keepLabelLayoutsFor(painter);
     int next = 0;
     int labelIndex = 0;
-    ScanlineWriter writer(painter);
+    DirectPainter direct(painter);
     // the ticks' pen; a label sets its own and then this one again
     painter.setPen(axisColor);
     double v = firstLabel;
     for (int i = 0; i < maxMajorTicks && v <= scaleMax; ++i) {
         int position = 0;
         valueToScreen(v * scaleFactor, position);
-        drawTick(writer, verticalAxis, position, baseLine, axisTickSize);
+        drawTick(direct, verticalAxis, position, baseLine, axisTickSize);
         if (labels && isLabelledTick(i, next)) {
             drawLabel(painter, metrics, verticalAxis, position, baseLine,
                       labelLayout(labelIndex++, v, false, metrics));
             painter.setPen(axisColor);
         }
-        drawLinMinorTicks(writer, verticalAxis, v, baseLine);
+        drawLinMinorTicks(direct, verticalAxis, v, baseLine);
         if (!advanceLinTick(v))
             break;
     }
@@ -275,7 +275,7 @@ QPoint ValueAxis::multiplierOrigin(const QRect &box, bool verticalAxis, int base
 
 // Four minor ticks after a major tick, cut off at the end of the scale, in the pen the caller
 // set to the axis colour.
-void ValueAxis::drawLinMinorTicks(ScanlineWriter &writer, bool verticalAxis, double major,
+void ValueAxis::drawLinMinorTicks(DirectPainter &direct, bool verticalAxis, double major,
                                   int baseLine) const
 {
     const double minorStep = labelStep / 5.0;
@@ -285,6 +285,6 @@ void ValueAxis::drawLinMinorTicks(ScanlineWriter &writer, bool verticalAxis, dou
             break;
         int position = 0;
         valueToScreen(m * scaleFactor, position);
-        drawTick(writer, verticalAxis, position, baseLine, axisTickSize >> 1);
+        drawTick(direct, verticalAxis, position, baseLine, axisTickSize >> 1);
     }
 }

@@ -1,6 +1,6 @@
 #include "valueaxis.h"
 
-#include "scanlinewriter.h"
+#include "directpainter.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -319,7 +319,7 @@ void ValueAxis::drawScaleLog(QPainter &painter, bool verticalAxis, int baseLine,
     const int last = clampToInt(std::floor(logScaleMax));
     int next = 0;
     int labelIndex = 0;
-    ScanlineWriter writer(painter);
+    DirectPainter direct(painter);
     // the ticks' pen is set at the first decade and after each label: a scale without a
     // decade leaves the painter untouched, unless it labels its minor ticks
     for (qint64 e = first; e <= last; ++e) {
@@ -328,21 +328,21 @@ void ValueAxis::drawScaleLog(QPainter &painter, bool verticalAxis, int baseLine,
         logTickPosition(verticalAxis, decade, position);
         if (e == first)
             painter.setPen(axisColor);
-        drawTick(writer, verticalAxis, position, baseLine, axisTickSize);
+        drawTick(direct, verticalAxis, position, baseLine, axisTickSize);
         if (labels && isLabelledTick(static_cast<int>(e - first), next)) {
             drawLabel(painter, metrics, verticalAxis, position, baseLine,
                       labelLayout(labelIndex++, decade, true, metrics));
             painter.setPen(axisColor);
         }
-        drawLogMinorTicks(writer, verticalAxis, decade, baseLine);
+        drawLogMinorTicks(direct, verticalAxis, decade, baseLine);
     }
     if (minorTicksLabelled)
-        drawLabelledMinorTicks(painter, writer, metrics, verticalAxis, baseLine, labels);
+        drawLabelledMinorTicks(painter, direct, metrics, verticalAxis, baseLine, labels);
 }
 
 // A scale without a decade whose minor ticks carry the labels: those ticks of the decade
 // below the scale that lie on it, with their labels as chosen at preparation.
-void ValueAxis::drawLabelledMinorTicks(QPainter &painter, ScanlineWriter &writer,
+void ValueAxis::drawLabelledMinorTicks(QPainter &painter, DirectPainter &direct,
                                        const QFontMetrics &metrics, bool verticalAxis, int baseLine,
                                        bool labels)
 {
@@ -354,7 +354,7 @@ void ValueAxis::drawLabelledMinorTicks(QPainter &painter, ScanlineWriter &writer
         int position = 0;
         if (!logTickPosition(verticalAxis, std::log10(k * power), position))
             continue;
-        drawTick(writer, verticalAxis, position, baseLine, axisTickSize >> 1);
+        drawTick(direct, verticalAxis, position, baseLine, axisTickSize >> 1);
         if (labels && isLabelledTick(k, next)) {
             drawLabel(painter, metrics, verticalAxis, position, baseLine,
                       labelLayout(labelIndex++, k * power, false, metrics));
@@ -365,13 +365,13 @@ void ValueAxis::drawLabelledMinorTicks(QPainter &painter, ScanlineWriter &writer
 
 // Minor ticks at 2 to 9 times the decade, only where they lie on the scale, in the pen the
 // caller set to the axis colour.
-void ValueAxis::drawLogMinorTicks(ScanlineWriter &writer, bool verticalAxis, int decade,
+void ValueAxis::drawLogMinorTicks(DirectPainter &direct, bool verticalAxis, int decade,
                                   int baseLine) const
 {
     const double power = powerOfTen(decade);
     for (int k = 2; k <= 9; ++k) {
         int position = 0;
         if (logTickPosition(verticalAxis, std::log10(k * power), position))
-            drawTick(writer, verticalAxis, position, baseLine, axisTickSize >> 1);
+            drawTick(direct, verticalAxis, position, baseLine, axisTickSize >> 1);
     }
 }

@@ -1,8 +1,7 @@
 #include "stepbench.h"
 
-#include "barlinefiller.h"
+#include "directpainter.h"
 #include "ruleset.h"
-#include "scanlinewriter.h"
 #include "valueaxis.h"
 
 #include <QApplication>
@@ -65,11 +64,11 @@ template<typename Step> void measure(benchmark::State &state, Path path, Step st
     }
 }
 
-std::vector<QColor> barColours(Scene &scene)
+std::vector<QRgba64> barColours(Scene &scene)
 {
-    std::vector<QColor> colours(static_cast<size_t>(barLength));
+    std::vector<QRgba64> colours(static_cast<size_t>(barLength));
     for (int x = 0; x < barLength; ++x)
-        colours[static_cast<size_t>(x)] = scene.rules.convert(scene.axis.screenToValue(x));
+        colours[static_cast<size_t>(x)] = scene.rules.convert(scene.axis.screenToValue(x)).rgba64();
     return colours;
 }
 
@@ -81,31 +80,20 @@ void beginEnd(benchmark::State &state, Path path)
 void erase(benchmark::State &state, Path path)
 {
     measure(state, path, [](QPainter &painter, Scene &scene) {
-        ScanlineWriter(painter).eraseRect(scene.image.rect());
+        DirectPainter(painter).eraseRect(scene.image.rect());
     });
 }
 
-// one screenToValue and one convertToRgba per line, as the bar needs them
+// one screenToValue per line, then the conversion of all lines in one pass, as the bar does
 void barColourValues(benchmark::State &state)
 {
     Scene scene;
-    for (auto _ : state) {
-        for (int x = 0; x < barLength; ++x)
-            benchmark::DoNotOptimize(scene.rules.convertToRgba(scene.axis.screenToValue(x)));
-        benchmark::ClobberMemory();
-    }
-}
-
-// the same through the one-pass conversion the opaque horizontal bar uses
-void barColourValuesInOnePass(benchmark::State &state)
-{
-    Scene scene;
     std::vector<double> values(static_cast<size_t>(barLength));
-    std::vector<QRgb> pixels(static_cast<size_t>(barLength));
+    std::vector<QRgba64> colours(static_cast<size_t>(barLength));
     for (auto _ : state) {
         for (int x = 0; x < barLength; ++x)
             values[static_cast<size_t>(x)] = scene.axis.screenToValue(x);
-        scene.rules.convertToRgba(values.data(), pixels.data(), barLength);
+        scene.rules.convertToRgba64(values.data(), colours.data(), barLength);
         benchmark::ClobberMemory();
     }
 }
@@ -113,16 +101,10 @@ void barColourValuesInOnePass(benchmark::State &state)
 void barPixels(benchmark::State &state, Path path)
 {
     Scene scene;
-    const std::vector<QColor> colours = barColours(scene);
-    std::vector<QRgb> pixels;
-    for (const QColor &colour : colours)
-        pixels.push_back(colour.rgba());
+    const std::vector<QRgba64> colours = barColours(scene);
     measure(state, path, [&](QPainter &painter, Scene &scene) {
-        size_t last = 0;
-        BarLineFiller(painter).fillColumns(
-                QRect(0, 0, barLength, scene.baseLine + 1),
-                [&](int x) { return pixels[last = static_cast<size_t>(x)]; },
-                [&]() -> const QColor & { return colours[last]; });
+        DirectPainter(painter).fillLines(QRect(0, 0, barLength, scene.baseLine + 1), Qt::Horizontal,
+                                         colours.data());
     });
 }
 
@@ -137,7 +119,7 @@ void border(benchmark::State &state, Path path)
 {
     measure(state, path, [](QPainter &painter, Scene &scene) {
         painter.setPen(Qt::gray);
-        ScanlineWriter(painter).drawRect(QRect(0, 0, barLength - 1, scene.baseLine));
+        DirectPainter(painter).drawRect(QRect(0, 0, barLength - 1, scene.baseLine));
     });
 }
 
@@ -166,7 +148,5 @@ void registerStepBenchmarks()
         add("border", path, border);
     }
     benchmark::RegisterBenchmark("step/1000x60/bar_colours", barColourValues)
-            ->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark("step/1000x60/bar_colours_one_pass", barColourValuesInOnePass)
             ->Unit(benchmark::kMicrosecond);
 }

@@ -2,17 +2,17 @@
 #define HSVRGBA_H
 
 #include <QColor>
-#include <QRgb>
+#include <QRgba64>
 #include <QtGlobal>
 
 #include <climits>
 
-// The rgba() of a QColor that holds these HSV components as QColor stores them: hue in
+// The rgba64() of a QColor that holds these HSV components as QColor stores them: hue in
 // hundredths of a degree (0 to 36000, or USHRT_MAX for an achromatic colour), saturation,
-// value and alpha in 16 bits. For an HSV colour QColor::rgba() first converts the whole
+// value and alpha in 16 bits. For an HSV colour QColor::rgba64() first converts the whole
 // colour to a new RGB QColor, which costs as much as the blend that made it; this is the
 // same arithmetic on the components alone, bit for bit. Inline: it runs once per bar line.
-inline QRgb hsvToRgba(int hue, int saturation, int value, int alpha);
+inline QRgba64 hsvToRgba64(int hue, int saturation, int value, int alpha);
 
 // The floating-point type in which QColor takes HSV fractions and converts HSV to RGB:
 // qreal in Qt 5, float in Qt 6. Following it gives the very bits QColor gives on both.
@@ -27,27 +27,22 @@ inline int hsvComponent(double fraction, int scale)
 
 namespace hsvrgba_detail {
 
-// QColor's 16-bit component to the 8-bit one it reports: the nearest multiple of 257
-inline int eightBit(int component)
+// a fraction in [0, 1] scaled to 16 bits and rounded, as QColor stores a channel
+inline quint16 sixteenBit(ColorReal fraction)
 {
-    return static_cast<int>((static_cast<unsigned>(component) + 128u) / 257u);
-}
-
-// a fraction in [0, 1] scaled to 16 bits and rounded, then to 8 bits
-inline int eightBit(ColorReal fraction)
-{
-    return eightBit(qRound(fraction * ColorReal(USHRT_MAX)));
+    return static_cast<quint16>(qRound(fraction * ColorReal(USHRT_MAX)));
 }
 
 } // namespace hsvrgba_detail
 
 // The sextant arithmetic that QColor's own HSV to RGB conversion does, in its type.
-inline QRgb hsvToRgba(int hue, int saturation, int value, int alpha)
+inline QRgba64 hsvToRgba64(int hue, int saturation, int value, int alpha)
 {
-    using hsvrgba_detail::eightBit;
+    using hsvrgba_detail::sixteenBit;
+    const auto alpha16 = static_cast<quint16>(alpha);
     if (saturation == 0 || hue == USHRT_MAX) {
-        const int grey = eightBit(value);
-        return qRgba(grey, grey, grey, eightBit(alpha));
+        const auto grey = static_cast<quint16>(value);
+        return QRgba64::fromRgba64(grey, grey, grey, alpha16);
     }
     const ColorReal one = 1;
     const ColorReal h = hue == 36000 ? 0 : hue / ColorReal(6000);
@@ -88,7 +83,7 @@ inline QRgb hsvToRgba(int hue, int saturation, int value, int alpha)
     default:
         break;
     }
-    return qRgba(eightBit(r), eightBit(g), eightBit(b), eightBit(alpha));
+    return QRgba64::fromRgba64(sixteenBit(r), sixteenBit(g), sixteenBit(b), alpha16);
 }
 
 #endif // HSVRGBA_H

@@ -4,6 +4,7 @@
 #include "valuecolorrule.h"
 
 #include <QColor>
+#include <QRgba64>
 #include <QVector>
 
 // The ordered value/colour rules of one colour scale, in linear or logarithmic mode, and
@@ -31,34 +32,33 @@ public:
 
     // conversion; the reference stays valid until the next conversion or change of the rules
     const QColor &convert(double value);
-    // convert(value).rgba(), worked out for a blend from its components without making the
-    // colour (see hsvToRgba). lastColor() gives the colour of the last conversion, made only
-    // when asked for; the reference is valid as convert's result is.
-    QRgb convertToRgba(double value);
-    const QColor &lastColor();
-    // convertToRgba of `count` values into `pixels`, one conversion per value
-    void convertToRgba(const double *values, QRgb *pixels, int count);
+    // For painting: convert(values[i]).rgba64() into colours[i] for `count` values, worked
+    // out for a blend from its components without making the colour (see hsvToRgba64).
+    // Leaves nothing behind: convert's last result stays as it was.
+    void convertToRgba64(const double *values, QRgba64 *colours, int count) const;
     // every rule opaque, and so every colour convert gives (an empty set gives white)
     bool isOpaque() const;
 
 private:
     Q_DISABLE_COPY(RuleSet)
 
-    void forgetLast();
+    // a blend's components as fractions, in the order setHsvF takes them
+    struct Hsva
+    {
+        double hue;
+        double saturation;
+        double value;
+        double alpha;
+    };
+
     const ValueColorRule *locate(double value, const ValueColorRule *&lower, double &t) const;
-    void blend(const ValueColorRule &from, const ValueColorRule &to, double t);
+    Hsva blend(const ValueColorRule &from, const ValueColorRule &to, double t) const;
+    QRgba64 rgba64Of(double value) const;
     double interpolateComponent(double from, double to, double t) const;
 
     QVector<ValueColorRule> rules;
     bool logarithmic = false;
     QColor resultColor;
-    // the last blend's components, and what lastColor() gives
-    double blendAlpha = 0;
-    double blendHue = 0;
-    double blendSaturation = 0;
-    double blendBrightness = 0;
-    bool blendPending = false;
-    const ValueColorRule *lastRule = nullptr;
 };
 
 #endif // RULESET_H

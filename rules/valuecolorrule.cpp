@@ -35,5 +35,5 @@ void ValueColorRule::cacheComponents()
     saturation = color.hsvSaturationF();
     brightness = color.valueF();
     alpha = color.alphaF();
-    rgba = color.rgba();
+    rgba64 = color.rgba64();
 }

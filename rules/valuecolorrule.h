@@ -2,11 +2,12 @@
 #define VALUECOLORRULE_H
 
 #include <QColor>
+#include <QRgba64>
 
 // One value/colour pair of a colour scale. The colour is stored unchanged (an RGB colour
 // stays RGB); beside it the rule keeps the colour's HSV components and alpha as fractions,
 // exactly as QColor reports them, so that blending between rules does not convert the
-// colour again for every converted value, and its rgba(). It also caches log10 of its value
+// colour again for every converted value, and its rgba64(). It also caches log10 of its value
 // for the logarithmic blend.
 class ValueColorRule
 {
@@ -17,7 +18,7 @@ public:
     double getValue() const { return value; }
     double getLogValue() const { return logValue; }
     const QColor &getColor() const { return color; }
-    QRgb getRgba() const { return rgba; }
+    QRgba64 getRgba64() const { return rgba64; }
     void setColor(const QColor &newColor);
 
     // HSV components of the colour as fractions in [0, 1]; hue is -1 for achromatic colours.
@@ -40,7 +41,7 @@ private:
     double saturation = 0.0;
     double brightness = 0.0;
     double alpha = 0.0;
-    QRgb rgba = 0;
+    QRgba64 rgba64 = QRgba64::fromRgba64(0);
 };
 
 #endif // VALUECOLORRULE_H

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Compiles every source of the plug-in, the host stand-in, the widget, the axis and the
-# colour rules, meta-object compiler output included, in syntax-only mode against the Qt
-# headers of the build, in one of two ways:
+# Compiles every source of the plug-in, the host stand-in, the widget, the axis, the colour
+# rules and the direct painting, meta-object compiler output included, in syntax-only mode
+# against the Qt headers of the build, in one of two ways:
 #   windows    with the MinGW-w64 cross compiler for Windows x64: code that cannot build
 #              there (POSIX calls, missing export macros, compiler-specific constructs) fails;
 #   namespace  with the native compiler and Qt's classes inside the namespace WinCC_OA, as
@@ -34,7 +34,7 @@ fi
 flags=(-fsyntax-only -std=c++17 -Wall -Wextra -Wpedantic -Werror "${mode_flags[@]}"
        -DQT_CORE_LIB -DQT_GUI_LIB -DQT_WIDGETS_LIB -DQT_NO_DEBUG
        -isystem "$qt" -isystem "$qt/QtCore" -isystem "$qt/QtGui" -isystem "$qt/QtWidgets"
-       -I"$src/rules" -I"$src/axis" -I"$src/widget" -I"$src/plugin" -I"$src/host/ewo")
+       -I"$src/paint" -I"$src/rules" -I"$src/axis" -I"$src/widget" -I"$src/plugin" -I"$src/host/ewo")
 
 check() {
     echo "$mode: $*"
@@ -42,7 +42,8 @@ check() {
 }
 
 status=0
-for f in "$src"/rules/*.cpp "$src"/axis/*.cpp "$src"/widget/*.cpp "$src"/plugin/*.cpp; do
+for f in "$src"/paint/*.cpp "$src"/rules/*.cpp "$src"/axis/*.cpp "$src"/widget/*.cpp \
+    "$src"/plugin/*.cpp; do
     check "$f" || status=1
 done
 check -DEWO_BUILD_LIBRARY "$src"/host/ewo/*.cpp || status=1

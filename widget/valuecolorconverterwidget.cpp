@@ -1,18 +1,23 @@
 #include "valuecolorconverterwidget.h"
 
-#include "barlinefiller.h"
+#include "directpainter.h"
 
 #include <QEvent>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
-#include <QVarLengthArray>
+
+#include <algorithm>
+#include <array>
 
 namespace {
 // A horizontal bar keeps at least this many pixel rows (a vertical bar this many columns)
 // beside the labels; below it the labels are left out and the bar takes the whole widget.
 constexpr int minimumBarWithLabels = 5;
+// The bar's pixel lines are worked out and put on screen this many at a time, in buffers on
+// the stack: a bar of up to this length in one go.
+constexpr int barLinesAtOnce = 4096;
 } // namespace
 
 ValueColorConverterWidget::ValueColorConverterWidget(QWidget *parent, Qt::WindowFlags flags)
@@ -194,23 +199,19 @@ void ValueColorConverterWidget::changeEvent(QEvent *event)
 void ValueColorConverterWidget::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    ScanlineWriter writer(painter);
+    DirectPainter direct(painter);
     bool labelsFit = false;
     const int baseLine = barBaseLine(labelsFit);
-    // An opaque bar written directly covers its own pixels; only the band beside it is erased.
-    if (writer.writesDirectly() && ruleSet.isOpaque()) {
-        const int across = axis.isVertical() ? width() : height();
-        writer.eraseRect(alongAcross(0, baseLine + 1, barLength(), across - baseLine - 1));
-    } else {
-        writer.eraseRect(rect());
-    }
-    drawBar(painter, baseLine);
+    // An opaque bar covers its own pixels, which need no erasing where it is written directly.
+    const QRect bar = alongAcross(0, 0, barLength(), baseLine + 1);
+    direct.eraseRect(rect(), ruleSet.isOpaque() ? bar : QRect());
+    drawBar(direct, baseLine);
     if (axis.isVertical())
         axis.drawScaleVertical(painter, baseLine, labelsFit);
     else
         axis.drawScaleHorizontal(painter, baseLine, labelsFit);
     if (imageBorderValue)
-        drawBorder(painter, writer, baseLine);
+        drawBorder(painter, direct, baseLine);
 }
 
 // Both orientations are one layout turned by a quarter: along the bar runs its length (the
@@ -245,44 +246,34 @@ int ValueColorConverterWidget::barLength() const
     return axis.isVertical() ? height() : width();
 }
 
-// Every pixel line in its own colour, worked out anew at every repaint: columns left to right,
-// or rows from the bottom up, since values grow upward.
-void ValueColorConverterWidget::drawBar(QPainter &painter, int baseLine)
+// Every pixel line in its own colour, worked out anew at every repaint: the axis values of a
+// run of lines, their colours in one pass (the processor overlaps the divisions of
+// neighbouring lines), then the run on screen in one call. Runs go from the first line drawn:
+// columns from the left, rows from the bottom up, since values grow upward.
+void ValueColorConverterWidget::drawBar(DirectPainter &direct, int baseLine)
 {
-    BarLineFiller filler(painter);
-    if (!axis.isVertical()) {
-        const QRect area(0, 0, width(), baseLine + 1);
-        if (filler.writesDirectly() && ruleSet.isOpaque()) {
-            // every line opaque: their pixels in one pass, then copied into every row
-            QVarLengthArray<double, 4096> values(area.width());
-            QVarLengthArray<QRgb, 4096> pixels(area.width());
-            for (int offset = 0; offset < area.width(); ++offset)
-                values[offset] = axis.screenToValue(offset);
-            ruleSet.convertToRgba(values.constData(), pixels.data(), area.width());
-            filler.fillRows(area, pixels.constData());
-            return;
-        }
-        filler.fillColumns(
-                area,
-                [this](int offset) { return ruleSet.convertToRgba(axis.screenToValue(offset)); },
-                [this]() -> const QColor & { return ruleSet.lastColor(); });
-        return;
-    }
-    const int length = height();
-    for (int i = 0; i < length; ++i) {
-        const int offset = length - 1 - i;
-        const QRgb pixel = ruleSet.convertToRgba(axis.screenToValue(offset));
-        filler.fill(alongAcross(offset, 0, 1, baseLine + 1), pixel,
-                    [this]() -> const QColor & { return ruleSet.lastColor(); });
+    const bool vertical = axis.isVertical();
+    const int length = barLength();
+    std::array<double, barLinesAtOnce> values;
+    std::array<QRgba64, barLinesAtOnce> colours;
+    int count = 0;
+    for (int done = 0; done < length; done += count) {
+        count = std::min(barLinesAtOnce, length - done);
+        const int first = vertical ? length - done - count : done;
+        for (int i = 0; i < count; ++i)
+            values[static_cast<size_t>(i)] = axis.screenToValue(first + i);
+        ruleSet.convertToRgba64(values.data(), colours.data(), count);
+        direct.fillLines(alongAcross(first, 0, count, baseLine + 1),
+                         vertical ? Qt::Vertical : Qt::Horizontal, colours.data());
     }
 }
 
 // With the one-pixel pen the outline covers the bar exactly: the whole length, and across
 // from 0 to the base line.
-void ValueColorConverterWidget::drawBorder(QPainter &painter, ScanlineWriter &writer, int baseLine)
+void ValueColorConverterWidget::drawBorder(QPainter &painter, DirectPainter &direct, int baseLine)
 {
     painter.setPen(imageBorderColorValue);
-    writer.drawRect(alongAcross(0, 0, barLength() - 1, baseLine));
+    direct.drawRect(alongAcross(0, 0, barLength() - 1, baseLine));
 }
 
 // Only the length along the bar reaches the axis; the other dimension is read at paint time.

@@ -7,7 +7,7 @@
 #include <QColor>
 #include <QWidget>
 
-class ScanlineWriter;
+class DirectPainter;
 
 // The colour scale on screen: a bar filled one pixel line at a time with the colour the rule
 // set gives the axis value of that line, the axis's ticks and labels beside it, and a border
@@ -87,8 +87,8 @@ private:
     int barBaseLine(bool &labelsFit) const;
     QRect alongAcross(int along, int across, int length, int thickness) const;
     int barLength() const;
-    void drawBar(QPainter &painter, int baseLine);
-    void drawBorder(QPainter &painter, ScanlineWriter &writer, int baseLine);
+    void drawBar(DirectPainter &direct, int baseLine);
+    void drawBorder(QPainter &painter, DirectPainter &direct, int baseLine);
     int buttonCode(const QMouseEvent *event) const;
 
     ValueAxis axis;

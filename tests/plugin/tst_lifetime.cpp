@@ -2,7 +2,7 @@
 // destruction. Run in the sanitizer build, AddressSanitizer reports any invalid access or
 // double deletion and LeakSanitizer any leak at exit.
 
-#include "pluginentry.h"
+#include "pluginloader.h"
 
 #include <BaseExternWidget.hxx>
 
@@ -27,14 +27,13 @@ private Q_SLOTS:
 private:
     void use(BaseExternWidget &adapter, int cycle);
 
-    QLibrary library;
-    PluginEntry plugin;
+    PluginLoader plugin{QStringLiteral(PLUGIN_PATH)};
 };
 
 void tst_Lifetime::initTestCase()
 {
-    QString error;
-    QVERIFY2(loadPlugin(library, QStringLiteral(PLUGIN_PATH), plugin, error), qPrintable(error));
+    Failure failure;
+    QVERIFY2(plugin.load(failure), qPrintable(failure.message));
 }
 
 // Exercises every part that allocates: rules, lists, colour texts, the axis and painting.
@@ -74,7 +73,9 @@ void tst_Lifetime::cycles()
     QWidget sharedParent;
     for (int cycle = 0; cycle < 2000; ++cycle) {
         QWidget *parent = ending == Ending::AdapterOnly ? &sharedParent : new QWidget;
-        QPointer<BaseExternWidget> adapter = plugin.create(parent);
+        Failure failure;
+        QPointer<BaseExternWidget> adapter = plugin.create(parent, failure);
+        QVERIFY2(adapter, qPrintable(failure.message));
         QPointer<QWidget> widget = adapter->widget();
         use(*adapter, cycle);
         if (ending != Ending::ParentOnly) {

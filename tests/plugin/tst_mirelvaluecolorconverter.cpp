@@ -1,4 +1,4 @@
-#include "pluginentry.h"
+#include "pluginloader.h"
 
 #include <BaseExternWidget.hxx>
 
@@ -60,22 +60,22 @@ private:
     QVariant invoke(const QString &name, QList<QVariant> values, QString &error);
     QStringList ruleTexts();
 
-    QLibrary library;
-    PluginEntry plugin;
+    PluginLoader plugin{QStringLiteral(PLUGIN_PATH)};
     QWidget *parent = nullptr;
     BaseExternWidget *adapter = nullptr;
 };
 
 void tst_MirelValueColorConverter::initTestCase()
 {
-    QString error;
-    QVERIFY2(loadPlugin(library, QStringLiteral(PLUGIN_PATH), plugin, error), qPrintable(error));
+    Failure failure;
+    QVERIFY2(plugin.load(failure), qPrintable(failure.message));
 }
 
 void tst_MirelValueColorConverter::init()
 {
     parent = new QWidget;
-    adapter = plugin.create(parent);
+    Failure failure;
+    adapter = plugin.create(parent, failure);
     QVERIFY(adapter);
 }
 
@@ -107,8 +107,8 @@ QStringList tst_MirelValueColorConverter::ruleTexts()
 
 void tst_MirelValueColorConverter::versionString()
 {
-    const char *first = plugin.version();
-    QCOMPARE(first, "4");
+    const QString first = plugin.version();
+    QCOMPARE(first, QStringLiteral("4"));
     delete parent;
     parent = nullptr;
     QCOMPARE(plugin.version(), first);
@@ -116,7 +116,8 @@ void tst_MirelValueColorConverter::versionString()
 
 void tst_MirelValueColorConverter::independentAdapters()
 {
-    BaseExternWidget *second = plugin.create(parent);
+    Failure failure;
+    BaseExternWidget *second = plugin.create(parent, failure);
     QVERIFY(second != adapter);
     QVERIFY(second->widget() != adapter->widget());
     QCOMPARE(adapter->parent(), parent);
@@ -185,7 +186,8 @@ void tst_MirelValueColorConverter::signalList()
     QCOMPARE(adapter->signalList(), expected);
     QT_WARNING_PUSH
     QT_WARNING_DISABLE_DEPRECATED // the host interface's QVariant::Type
-    QList<QVariant::Type> types;
+            QList<QVariant::Type>
+                    types;
     QVERIFY(!adapter->signalInterface("mouseDown", types));
     QVERIFY(types.isEmpty());
     QT_WARNING_POP
@@ -226,7 +228,7 @@ void tst_MirelValueColorConverter::methodInterface()
 
     QT_WARNING_PUSH
     QT_WARNING_DISABLE_DEPRECATED // the host interface's QVariant::Type
-    QVariant::Type actualReturn = QVariant::UserType;
+            QVariant::Type actualReturn = QVariant::UserType;
     QList<QVariant::Type> actualArgs{QVariant::String};
     QCOMPARE(adapter->methodInterface(name, actualReturn, actualArgs), described);
     QList<int> args;

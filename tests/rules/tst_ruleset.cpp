@@ -73,10 +73,10 @@ private Q_SLOTS:
     void convert_data();
     void convert();
     void convertKeepsColorSpec();
-    void convertGivesRgba_data();
-    void convertGivesRgba();
-    void hsvToRgbaAsQColor_data();
-    void hsvToRgbaAsQColor();
+    void convertGivesRgba64_data();
+    void convertGivesRgba64();
+    void hsvToRgba64AsQColor_data();
+    void hsvToRgba64AsQColor();
     void ruleLogValue_data();
     void ruleLogValue();
 };
@@ -280,7 +280,7 @@ void tst_RuleSet::convertKeepsColorSpec()
     QCOMPARE(blend.rgba(), QColor(255, 0, 0).rgba());
 }
 
-void tst_RuleSet::convertGivesRgba_data()
+void tst_RuleSet::convertGivesRgba64_data()
 {
     QTest::addColumn<Rules>("rules");
     QTest::addColumn<bool>("logarithmic");
@@ -299,10 +299,10 @@ void tst_RuleSet::convertGivesRgba_data()
     QTest::newRow("empty") << Rules{} << false << true;
 }
 
-// convertToRgba gives the rgba() of the colour convert gives, one value at a time or many,
-// and lastColor() that colour, for blends, rules and beyond them; an opaque set gives only
-// opaque colours.
-void tst_RuleSet::convertGivesRgba()
+// convertToRgba64 gives the rgba64() of the colour convert gives, for blends, rules and
+// beyond them, and leaves convert's last colour as it was; an opaque set gives only opaque
+// colours.
+void tst_RuleSet::convertGivesRgba64()
 {
     QFETCH(Rules, rules);
     QFETCH(bool, logarithmic);
@@ -317,19 +317,20 @@ void tst_RuleSet::convertGivesRgba()
     for (int i = -100; i <= 2100; ++i)
         values << (logarithmic ? lo * std::pow(hi / lo, i / 2000.0) : lo + (hi - lo) * i / 2000.0);
     QCOMPARE(set.isOpaque(), opaque);
-    QVector<QRgb> pixels(values.size());
-    set.convertToRgba(values.constData(), pixels.data(), values.size());
+    const QColor &last = set.convert(values.last());
+    const QColor lastBefore = last;
+    QVector<QRgba64> colours(values.size());
+    set.convertToRgba64(values.constData(), colours.data(), values.size());
+    QCOMPARE(last, lastBefore);
     for (int i = 0; i < values.size(); ++i) {
         const QColor expected = set.convert(values.at(i));
-        QCOMPARE(pixels.at(i), expected.rgba());
-        QCOMPARE(set.convertToRgba(values.at(i)), expected.rgba());
-        QCOMPARE(set.lastColor(), expected);
+        QCOMPARE(quint64(colours.at(i)), quint64(expected.rgba64()));
         if (opaque)
-            QCOMPARE(qAlpha(pixels.at(i)), 255);
+            QVERIFY(colours.at(i).isOpaque());
     }
 }
 
-void tst_RuleSet::hsvToRgbaAsQColor_data()
+void tst_RuleSet::hsvToRgba64AsQColor_data()
 {
     QTest::addColumn<HsvGrid>("grid");
     QTest::newRow("every hue") << HsvGrid{1, USHRT_MAX, USHRT_MAX};
@@ -338,18 +339,18 @@ void tst_RuleSet::hsvToRgbaAsQColor_data()
     QTest::newRow("every alpha") << HsvGrid{12000, USHRT_MAX, 1};
 }
 
-// Every colour of the grid, and achromatic ones, as QColor::rgba() gives them.
-void tst_RuleSet::hsvToRgbaAsQColor()
+// Every colour of the grid, and achromatic ones, as QColor::rgba64() gives them.
+void tst_RuleSet::hsvToRgba64AsQColor()
 {
     QFETCH(HsvGrid, grid);
     for (int s = 0; s <= USHRT_MAX; s += grid.step) {
         for (int v = 0; v <= USHRT_MAX; v += grid.step) {
             for (int a = 0; a <= USHRT_MAX; a += grid.alphaStep) {
                 const QColor grey = hsv(-1, s / 65535.0, v / 65535.0, a / 65535.0);
-                QCOMPARE(hsvToRgba(USHRT_MAX, s, v, a), grey.rgba());
+                QCOMPARE(quint64(hsvToRgba64(USHRT_MAX, s, v, a)), quint64(grey.rgba64()));
                 for (int h = 0; h <= 36000; h += grid.hueStep) {
                     const QColor c = hsv(h / 36000.0, s / 65535.0, v / 65535.0, a / 65535.0);
-                    if (hsvToRgba(h, s, v, a) != c.rgba())
+                    if (hsvToRgba64(h, s, v, a) != c.rgba64())
                         QFAIL(qPrintable(
                                 QStringLiteral("h %1 s %2 v %3 a %4").arg(h).arg(s).arg(v).arg(a)));
                 }

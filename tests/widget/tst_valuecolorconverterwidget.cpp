@@ -560,39 +560,76 @@ void tst_ValueColorConverterWidget::directWritesMatchPainter_data()
     QTest::addColumn<bool>("vertical");
     QTest::addColumn<bool>("logarithmic");
     QTest::addColumn<QColor>("middle"); // the colour of a rule between the default ones
+    QTest::addColumn<QString>("styleSheet"); // of the widget's parent, which is rendered
+    QTest::addColumn<QPoint>("place"); // of the widget in its parent
+    QTest::addColumn<QPoint>("offset"); // of the rendered source in the image
+    QTest::addColumn<QRegion>("source"); // of the parent; empty for all of it
 
-    QTest::newRow("horizontal") << false << false << QColor(Qt::blue);
-    QTest::newRow("vertical") << true << false << QColor(Qt::blue);
-    QTest::newRow("logarithmic") << false << true << QColor(Qt::blue);
-    QTest::newRow("translucent") << false << false << QColor(255, 255, 0, 100);
-    QTest::newRow("translucent vertical") << true << false << QColor(255, 255, 0, 100);
+    const QColor blue(Qt::blue);
+    const QColor translucent(255, 255, 0, 100);
+    const QString plain;
+    const QPoint origin;
+    QTest::newRow("horizontal") << false << false << blue << plain << origin << origin << QRegion();
+    QTest::newRow("vertical") << true << false << blue << plain << origin << origin << QRegion();
+    QTest::newRow("logarithmic") << false << true << blue << plain << origin << origin << QRegion();
+    QTest::newRow("translucent") << false << false << translucent << plain << origin << origin
+                                 << QRegion();
+    QTest::newRow("translucent vertical")
+            << true << false << translucent << plain << origin << origin << QRegion();
+    // a gradient is stretched over the whole widget, the band beside the bar included
+    QTest::newRow("linear gradient background")
+            << false << false << blue
+            << "background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 yellow, stop:1 navy)"
+            << origin << origin << QRegion();
+    QTest::newRow("radial gradient background")
+            << true << false << blue
+            << "background: qradialgradient(cx:0.5, cy:0.5, radius:0.7, stop:0 white, "
+               "stop:1 darkgreen)"
+            << origin << origin << QRegion();
+    // the border starts two or more pixels left of the image; the source reaches the right
+    // end, since the clipped painter also draws beyond the source there
+    QTest::newRow("rendered left of the image")
+            << false << false << blue << plain << origin << QPoint(-5, 3) << QRegion();
+    QTest::newRow("source cut on the left")
+            << false << false << blue << plain << origin << origin << QRegion(4, 0, 196, 60);
+    QTest::newRow("child left of its window")
+            << true << false << blue << plain << QPoint(-3, 0) << origin << QRegion();
 }
 
 // The repaint written straight into the image, as a backing store gets it, has the pixels of
-// the same repaint through a clipped painter, which draws all of it with Qt's painter.
+// the same repaint through a clipped painter, which draws all of it with Qt's painter; so
+// under the host's conditions: a style sheet, a widget at any place, any part rendered.
 void tst_ValueColorConverterWidget::directWritesMatchPainter()
 {
     QFETCH(bool, vertical);
     QFETCH(bool, logarithmic);
     QFETCH(QColor, middle);
+    QFETCH(QString, styleSheet);
+    QFETCH(QPoint, place);
+    QFETCH(QPoint, offset);
+    QFETCH(QRegion, source);
 
-    ValueColorConverterWidget w;
-    w.setFont(testFont("DejaVu Sans Mono", 12));
-    w.resize(vertical ? QSize(60, 200) : QSize(200, 60));
-    w.setOrientation(vertical ? ValueColorConverterWidget::Vertical
-                              : ValueColorConverterWidget::Horizontal);
-    w.setAxisShowLabels(true);
-    w.setLogarithmic(logarithmic);
-    w.addRule(50, middle);
-    QImage direct(w.size(), QImage::Format_ARGB32_Premultiplied);
+    QWidget parent;
+    parent.setStyleSheet(styleSheet);
+    auto *w = new ValueColorConverterWidget(&parent);
+    w->setFont(testFont("DejaVu Sans Mono", 12));
+    w->setGeometry(QRect(place, vertical ? QSize(60, 200) : QSize(200, 60)));
+    parent.resize(w->size());
+    w->setOrientation(vertical ? ValueColorConverterWidget::Vertical
+                               : ValueColorConverterWidget::Horizontal);
+    w->setAxisShowLabels(true);
+    w->setLogarithmic(logarithmic);
+    w->addRule(50, middle);
+    QImage direct(parent.size(), QImage::Format_ARGB32_Premultiplied);
     direct.fill(qRgb(1, 2, 3));
     QImage painted = direct.copy();
-    w.render(&direct, QPoint(), QRegion(), QWidget::DrawChildren);
+    parent.render(&direct, offset, source, QWidget::DrawChildren);
     QPainter painter(&painted);
     painter.setClipRect(painted.rect());
-    w.render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+    parent.render(&painter, offset, source, QWidget::DrawChildren);
     painter.end();
-    QCOMPARE(direct, painted);
+    const QString difference = firstDifference(direct, painted, direct.rect());
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }
 
 // A host grabs its panel, not the widget: the bar lands at the widget's place in the parent.

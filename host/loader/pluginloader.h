@@ -11,7 +11,8 @@ QT_FORWARD_DECLARE_CLASS(QWidget)
 
 // Loads an extern-widget plug-in by path and creates its adapter, as the host does: through
 // the two plainly named entry points and nothing else. The library stays loaded for the rest
-// of the process (objects it created may live until the very end).
+// of the process (objects it created may live until the very end). The preview host and the
+// tests both load the plug-in through it.
 class PluginLoader
 {
 public:
