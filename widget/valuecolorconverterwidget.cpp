@@ -24,6 +24,7 @@ ValueColorConverterWidget::ValueColorConverterWidget(QWidget *parent, Qt::Window
     : QWidget(parent, flags)
 {
     setMinimumSize(10, 10);
+    followBackgroundOpacity();
     // The axis spans the default rules from the start, not the -1..1 of unset limits.
     updateLimits();
 }
@@ -193,7 +194,18 @@ void ValueColorConverterWidget::changeEvent(QEvent *event)
         prepareAxis();
         update();
     }
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)
+        followBackgroundOpacity();
     QWidget::changeEvent(event);
+}
+
+// paintEvent erases the whole widget with its background brush. Where that brush is opaque,
+// what Qt paints beneath the widget first (its own background, a parent's) is all painted
+// over, so Qt is told to skip it: a repaint then costs about half. A translucent brush lets
+// what lies beneath show through, which Qt must paint first.
+void ValueColorConverterWidget::followBackgroundOpacity()
+{
+    setAttribute(Qt::WA_OpaquePaintEvent, palette().brush(backgroundRole()).isOpaque());
 }
 
 void ValueColorConverterWidget::paintEvent(QPaintEvent *)

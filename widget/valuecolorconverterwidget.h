@@ -84,6 +84,7 @@ private:
     Q_DISABLE_COPY(ValueColorConverterWidget)
 
     void prepareAxis();
+    void followBackgroundOpacity();
     int barBaseLine(bool &labelsFit) const;
     QRect alongAcross(int along, int across, int length, int thickness) const;
     int barLength() const;

@@ -127,6 +127,8 @@ private Q_SLOTS:
     void labelsReadable_data();
     void labelsReadable();
     void emptyRuleSetPaintsWhite();
+    void translucentBackgroundShowsParent_data();
+    void translucentBackgroundShowsParent();
     void resizeReachesAxisAlongBarOnly();
     void mouse_data();
     void mouse();
@@ -805,6 +807,44 @@ void tst_ValueColorConverterWidget::labelsReadable()
     QVERIFY2(off.isEmpty(), qPrintable(off + " in " + seen));
     if (!drawn.isEmpty())
         QCOMPARE(seen, drawn);
+}
+
+void tst_ValueColorConverterWidget::translucentBackgroundShowsParent_data()
+{
+    QTest::addColumn<QColor>("background"); // the widget's; its parent is red
+    QTest::addColumn<QColor>("seen"); // through the transparent bar
+
+    QTest::newRow("opaque: the widget's own") << QColor(Qt::blue) << QColor(Qt::blue);
+    QTest::newRow("transparent: the parent's") << QColor(Qt::transparent) << QColor(Qt::red);
+    QTest::newRow("translucent: blended on the parent's")
+            << QColor(0, 0, 255, 128) << QColor(127, 0, 128);
+}
+
+// Only an opaque background lets Qt skip painting what lies beneath the widget.
+void tst_ValueColorConverterWidget::translucentBackgroundShowsParent()
+{
+    QFETCH(QColor, background);
+    QFETCH(QColor, seen);
+    QWidget parent;
+    parent.resize(100, 40);
+    QPalette red;
+    red.setColor(QPalette::Window, Qt::red);
+    parent.setPalette(red);
+    parent.setAutoFillBackground(true);
+    auto *w = new ValueColorConverterWidget(&parent);
+    w->resize(parent.size());
+    QPalette own;
+    own.setColor(QPalette::Window, background);
+    w->setPalette(own);
+    w->setImageBorder(false);
+    w->ruleSet.clear();
+    w->addRule(0, QColor(0, 0, 0, 0));
+    QCOMPARE(w->testAttribute(Qt::WA_OpaquePaintEvent), background.alpha() == 255);
+    const QImage image = parent.grab().toImage();
+    const QColor actual = image.pixelColor(50, 5);
+    QVERIFY2(qAbs(actual.red() - seen.red()) <= 1 && qAbs(actual.green() - seen.green()) <= 1 &&
+                     qAbs(actual.blue() - seen.blue()) <= 1,
+             qPrintable(actual.name()));
 }
 
 void tst_ValueColorConverterWidget::emptyRuleSetPaintsWhite()
