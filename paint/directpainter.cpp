@@ -91,16 +91,30 @@ bool DirectPainter::withinLineLimit(qint64 x, qint64 y) const
 void DirectPainter::write(const QRect &cut, QRgb pixel)
 {
     constexpr int copiedFromWidth = 64;
-    QRgb *first = reinterpret_cast<QRgb *>(bits + cut.top() * bytesPerLine) + cut.left();
-    std::fill(first, first + cut.width(), pixel);
-    const size_t bytes = static_cast<size_t>(cut.width()) * sizeof(QRgb);
-    for (int y = cut.top() + 1; y <= cut.bottom(); ++y) {
-        QRgb *row = reinterpret_cast<QRgb *>(bits + y * bytesPerLine) + cut.left();
-        if (cut.width() >= copiedFromWidth)
-            std::memcpy(row, first, bytes);
-        else
-            std::fill(row, row + cut.width(), pixel);
+    if (cut.width() >= copiedFromWidth) {
+        std::fill(firstRow(cut), firstRow(cut) + cut.width(), pixel);
+        copyFirstRowDown(cut);
+        return;
     }
+    for (int y = cut.top(); y <= cut.bottom(); ++y) {
+        QRgb *row = reinterpret_cast<QRgb *>(bits + y * bytesPerLine) + cut.left();
+        std::fill(row, row + cut.width(), pixel);
+    }
+}
+
+QRgb *DirectPainter::firstRow(const QRect &cut) const
+{
+    return reinterpret_cast<QRgb *>(bits + cut.top() * bytesPerLine) + cut.left();
+}
+
+// A wide area's first row, once written, is copied into every other row of it: one pass over
+// the pixels instead of a fill per row.
+void DirectPainter::copyFirstRowDown(const QRect &cut)
+{
+    const QRgb *first = firstRow(cut);
+    const size_t bytes = static_cast<size_t>(cut.width()) * sizeof(QRgb);
+    for (int y = cut.top() + 1; y <= cut.bottom(); ++y)
+        std::memcpy(bits + y * bytesPerLine + cut.left() * qsizetype(sizeof(QRgb)), first, bytes);
 }
 
 // From column left to right and row top to bottom, both ends included, in the painter's
@@ -185,11 +199,8 @@ void DirectPainter::writeRows(const QRect &area, const QRgba64 *colours)
                  qint64(area.top()) + area.height() - 1, cut))
         return;
     const QRgba64 *from = colours + (cut.left() - (qint64(area.left()) + offset.x()));
-    QRgb *first = reinterpret_cast<QRgb *>(bits + cut.top() * bytesPerLine) + cut.left();
-    std::transform(from, from + cut.width(), first, [](QRgba64 c) { return c.toArgb32(); });
-    const size_t bytes = static_cast<size_t>(cut.width()) * sizeof(QRgb);
-    for (int y = cut.top() + 1; y <= cut.bottom(); ++y)
-        std::memcpy(bits + y * bytesPerLine + cut.left() * qsizetype(sizeof(QRgb)), first, bytes);
+    std::transform(from, from + cut.width(), firstRow(cut), [](QRgba64 c) { return c.toArgb32(); });
+    copyFirstRowDown(cut);
 }
 
 // What the raster engine draws as a one-pixel line (its cosmetic stroker, both end pixels

@@ -52,6 +52,8 @@ private:
     bool toImage(qint64 left, qint64 top, qint64 right, qint64 bottom, QRect &cut) const;
     bool withinLineLimit(qint64 x, qint64 y) const;
     void write(const QRect &cut, QRgb pixel);
+    QRgb *firstRow(const QRect &cut) const;
+    void copyFirstRowDown(const QRect &cut);
     void writeSpan(qint64 left, qint64 top, qint64 right, qint64 bottom, QRgb pixel);
     void writeRect(const QRect &rect, QRgb pixel);
     void writeRows(const QRect &area, const QRgba64 *colours);
