@@ -255,20 +255,22 @@ void ValueAxis::clearThickness()
 
 void ValueAxis::drawScaleHorizontal(QPainter &painter, int baseLine, bool labels)
 {
-    const bool withLabels = labels && axisShowLabels && labelInterval >= 0;
-    if (logarithmic)
-        drawScaleHorizontalLog(painter, baseLine, withLabels);
-    else
-        drawScaleHorizontalLin(painter, baseLine, withLabels);
+    drawScale(painter, false, baseLine, labels);
 }
 
 void ValueAxis::drawScaleVertical(QPainter &painter, int baseLine, bool labels)
 {
+    drawScale(painter, true, baseLine, labels);
+}
+
+// Labels only where the owner allows them and preparation chose some.
+void ValueAxis::drawScale(QPainter &painter, bool verticalAxis, int baseLine, bool labels)
+{
     const bool withLabels = labels && axisShowLabels && labelInterval >= 0;
     if (logarithmic)
-        drawScaleVerticalLog(painter, baseLine, withLabels);
+        drawScaleLog(painter, verticalAxis, baseLine, withLabels);
     else
-        drawScaleVerticalLin(painter, baseLine, withLabels);
+        drawScaleLin(painter, verticalAxis, baseLine, withLabels);
 }
 
 // with the painter's pen, which the callers set to the axis colour

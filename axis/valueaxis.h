@@ -146,6 +146,7 @@ private:
     void clearThickness();
 
     // drawing helpers shared by both scales
+    void drawScale(QPainter &painter, bool verticalAxis, int baseLine, bool labels);
     bool isLabelledTick(int tick, int &next) const;
     static void drawTick(DirectPainter &direct, bool verticalAxis, int position, int baseLine,
                          int reach);
@@ -196,8 +197,6 @@ private:
     QPoint multiplierOrigin(const QRect &box, bool verticalAxis, int baseLine) const;
     void drawLinMinorTicks(DirectPainter &direct, bool verticalAxis, double major,
                            int baseLine) const;
-    void drawScaleHorizontalLin(QPainter &painter, int baseLine, bool labels);
-    void drawScaleVerticalLin(QPainter &painter, int baseLine, bool labels);
 
     // logarithmic scale
     void prepareLogScale(const QFontMetrics &metrics);
@@ -223,8 +222,6 @@ private:
     void drawLabelledMinorTicks(QPainter &painter, DirectPainter &direct,
                                 const QFontMetrics &metrics, bool verticalAxis, int baseLine,
                                 bool labels);
-    void drawScaleHorizontalLog(QPainter &painter, int baseLine, bool labels);
-    void drawScaleVerticalLog(QPainter &painter, int baseLine, bool labels);
 
     QColor axisColor = Qt::black;
     QColor axisLabelColor = Qt::black;

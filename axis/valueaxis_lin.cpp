@@ -217,16 +217,6 @@ void ValueAxis::chooseLinLabels(const QFontMetrics &metrics)
     chooseLabels(all, all, leadingDigit(labelStep), 2, metrics);
 }
 
-void ValueAxis::drawScaleHorizontalLin(QPainter &painter, int baseLine, bool labels)
-{
-    drawScaleLin(painter, false, baseLine, labels);
-}
-
-void ValueAxis::drawScaleVerticalLin(QPainter &painter, int baseLine, bool labels)
-{
-    drawScaleLin(painter, true, baseLine, labels);
-}
-
 // Labels stand on the ticks chosen at preparation, kept whole within the axis length; a scaled
 // axis shows its multiplier at the far end of the label band when any label is drawn.
 void ValueAxis::drawScaleLin(QPainter &painter, bool verticalAxis, int baseLine, bool labels)

@@ -299,16 +299,6 @@ bool ValueAxis::logTickPosition(bool verticalAxis, double logValue, int &positio
                         : logValueToScreenHorizontal(logValue, position);
 }
 
-void ValueAxis::drawScaleHorizontalLog(QPainter &painter, int baseLine, bool labels)
-{
-    drawScaleLog(painter, false, baseLine, labels);
-}
-
-void ValueAxis::drawScaleVerticalLog(QPainter &painter, int baseLine, bool labels)
-{
-    drawScaleLog(painter, true, baseLine, labels);
-}
-
 // The decades drawn are those inside the scale; their count is bounded by the double range
 // (about 630), since the prepared logarithms are always finite.
 void ValueAxis::drawScaleLog(QPainter &painter, bool verticalAxis, int baseLine, bool labels)
