@@ -1,6 +1,8 @@
 #ifndef VALUEAXIS_H
 #define VALUEAXIS_H
 
+#include "labelchoice.h"
+
 #include <QColor>
 #include <QFont>
 #include <QRect>
@@ -23,11 +25,11 @@ class DirectPainter;
 //
 // Which ticks carry a label is settled at preparation, so that no two texts on the axis come
 // closer than the width of a "0" and none is cut by the axis's ends; drawing follows that
-// choice.
+// choice. The axis measures the labels; LabelChoice decides.
 //
-// The class spans four sources: valueaxis.cpp (model, limits, mapping, thickness),
-// valueaxis_lin.cpp (linear scale), valueaxis_log.cpp (logarithmic scale) and
-// valueaxis_labels.cpp (which ticks carry a label, and where labels stand).
+// The class spans four sources: valueaxis.cpp (model, limits, mapping, thickness, drawing
+// shared by both scales), valueaxis_lin.cpp (linear scale), valueaxis_log.cpp (logarithmic
+// scale) and valueaxis_labels.cpp (the labels measured for the choice, where labels stand).
 class ValueAxis final : public QRect
 {
 public:
@@ -103,20 +105,14 @@ private:
         int across = 0;
     };
 
-    // Where a label would stand along the axis: the first and last pixel its box covers once
-    // it is kept within the axis length, and whether that moved it off its tick. `tick` counts
-    // the ticks in drawing order; `number` places the tick on the labelling grid (the value
-    // divided by the tick step, the decade, or the factor of a minor tick), so that a label
-    // step of m ticks labels the numbers that are multiples of m.
-    struct LabelSpan
+    // Every label that could be drawn, as the label choice takes it, with the tick each one
+    // belongs to (in drawing order) and its text.
+    struct LabelCandidates
     {
-        int tick = 0;
-        qint64 number = 0;
-        int first = 0;
-        int last = 0;
-        bool moved = false;
+        LabelChoice::Candidates spans;
+        QVector<int> ticks;
+        QStringList texts;
     };
-    using LabelSpans = QVector<LabelSpan>;
 
     // A label's text, its bounding rectangle and its layout, kept from one drawing to the
     // next: formatting, measuring and shaping eleven labels cost more than all the rest of a
@@ -157,19 +153,18 @@ private:
 
     // which ticks carry a label
     void clearLabelChoice();
-    LabelSpan labelSpan(int tick, qint64 number, int position, const QRect &box,
-                        const QFontMetrics &metrics) const;
-    bool multiplierSpan(const QFontMetrics &metrics, LabelSpan &span) const;
-    static bool crowded(const LabelSpan &a, const LabelSpan &b, int gap);
-    bool settleLabels(LabelSpans &labels, const LabelSpan *multiplier, int gap,
-                      bool zeroStays) const;
-    static bool giveWay(LabelSpans &labels, const LabelSpan *multiplier, int gap, bool zeroStays);
-    static bool onTheirStep(const LabelSpans &labels);
-    qint64 chooseLabels(const LabelSpans &all, LabelSpans preferred, int tickStep,
-                        qint64 fromInterval, const QFontMetrics &metrics);
-    void adoptLabels(const LabelSpans &labels, bool withMultiplier);
-    int largestLabelledExtent(const LabelSpans &all, const QStringList &texts, bool width,
-                              const QFontMetrics &metrics) const;
+    void addLabelCandidate(LabelCandidates &candidates, int tick, qint64 number, bool end,
+                           bool zero, int position, const QString &text,
+                           const QFontMetrics &metrics) const;
+    LabelChoice::Candidate inkAlong(const QString &text, const QPoint &origin,
+                                    const QFontMetrics &metrics) const;
+    QPoint keptWithinLength(QPoint origin, const QRect &box, bool verticalAxis) const;
+    LabelChoice::Result chooseLabels(const LabelCandidates &candidates,
+                                     const QVector<int> *preferred, qint64 fromInterval,
+                                     const QFontMetrics &metrics);
+    static int largestLabelledExtent(const LabelCandidates &candidates,
+                                     const LabelChoice::Result &chosen, bool width,
+                                     const QFontMetrics &metrics);
 
     // kept label layouts
     void dropLabelLayouts();
@@ -193,7 +188,6 @@ private:
     bool calculateLinLabelsHorizontal(const QFontMetrics &metrics);
     void drawScaleLin(QPainter &painter, bool verticalAxis, int baseLine, bool labels);
     void chooseLinLabels(const QFontMetrics &metrics);
-    QPoint keptWithinLength(QPoint origin, const QRect &box, bool verticalAxis) const;
     QPoint multiplierOrigin(const QRect &box, bool verticalAxis, int baseLine) const;
     void drawLinMinorTicks(DirectPainter &direct, bool verticalAxis, double major,
                            int baseLine) const;
@@ -213,8 +207,8 @@ private:
     bool logValueToScreenHorizontal(double logValue, int &position) const;
     bool logTickPosition(bool verticalAxis, double logValue, int &position) const;
     void chooseLogLabels(const QFontMetrics &metrics, bool thinned);
-    LabelSpans decadeSpans(QStringList &texts, const QFontMetrics &metrics) const;
-    LabelSpans minorTickSpans(QStringList &texts, const QFontMetrics &metrics);
+    LabelCandidates decadeCandidates(const QFontMetrics &metrics) const;
+    LabelCandidates minorTickCandidates(const QFontMetrics &metrics);
     int decadeBelowScale() const;
     void drawScaleLog(QPainter &painter, bool verticalAxis, int baseLine, bool labels);
     void drawLogMinorTicks(DirectPainter &direct, bool verticalAxis, int decade,

@@ -26,13 +26,6 @@ int decimalExponent(double x)
     return x == 0 ? -100 : static_cast<int>(std::floor(std::log10(std::fabs(x))));
 }
 
-// The leading digit of a step that is 1, 2 or 5 times a power of ten.
-int leadingDigit(double step)
-{
-    const double digit = std::rint(step / std::pow(10.0, std::floor(std::log10(step))));
-    return digit == 2 || digit == 5 ? static_cast<int>(digit) : 1;
-}
-
 // Labels are chosen on the grid of tick numbers (value / step); beyond this the numbers no
 // longer tell the multiples of a round step, and the ticks are counted from the first instead.
 constexpr double largestTickNumber = 1e15;
@@ -196,13 +189,13 @@ bool ValueAxis::calculateLinLabelsHorizontal(const QFontMetrics &metrics)
     return true;
 }
 
-// Every major tick is a candidate; the room across the axis stays that of the largest label,
-// labelled or not.
+// Every major tick is a candidate, numbered by its value in tick steps so that every m-th tick
+// counts from 0; the room across the axis stays that of the largest label, labelled or not.
 void ValueAxis::chooseLinLabels(const QFontMetrics &metrics)
 {
     const double firstNumber = std::rint(firstLabel / labelStep);
     const bool onGrid = std::fabs(firstNumber) < largestTickNumber;
-    LabelSpans all;
+    LabelCandidates candidates;
     QString text;
     double v = firstLabel;
     for (int i = 0; i < maxMajorTicks && v <= scaleMax; ++i) {
@@ -210,11 +203,15 @@ void ValueAxis::chooseLinLabels(const QFontMetrics &metrics)
         valueToScreen(v * scaleFactor, position);
         makeLinLabel(v, text);
         const qint64 number = onGrid ? static_cast<qint64>(firstNumber) + i : i;
-        all.append(labelSpan(i, number, position, metrics.boundingRect(text), metrics));
-        if (!advanceLinTick(v))
+        double next = v;
+        const bool more = advanceLinTick(next) && next <= scaleMax && i + 1 < maxMajorTicks;
+        addLabelCandidate(candidates, i, number, i == 0 || !more, onGrid && number == 0, position,
+                          text, metrics);
+        if (!more)
             break;
+        v = next;
     }
-    chooseLabels(all, all, leadingDigit(labelStep), 2, metrics);
+    chooseLabels(candidates, nullptr, 1, metrics);
 }
 
 // Labels stand on the ticks chosen at preparation, kept whole within the axis length; a scaled

@@ -4,6 +4,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPair>
 
 #include <algorithm>
 #include <cfloat>
@@ -51,30 +52,27 @@ void ValueAxis::prepareLogScale(const QFontMetrics &metrics)
 // the thinning measured. labelInterval becomes the interval of the labels in ticks.
 void ValueAxis::chooseLogLabels(const QFontMetrics &metrics, bool thinned)
 {
-    QStringList texts;
-    LabelSpans all = decadeSpans(texts, metrics);
-    minorTicksLabelled = all.isEmpty();
-    if (minorTicksLabelled)
-        all = minorTickSpans(texts, metrics);
-    LabelSpans preferred = all;
-    qint64 from = 2;
-    if (thinned && labelInterval > 1) {
-        preferred.clear();
-        for (const LabelSpan &s : all)
-            if (s.tick % labelInterval == 0)
-                preferred.append(s);
-        from = labelInterval;
-    }
-    const qint64 interval = chooseLabels(all, preferred, 1, from, metrics);
-    if (interval < 0) {
+    minorTicksLabelled = clampToInt(std::ceil(logScaleMin)) > clampToInt(std::floor(logScaleMax));
+    const LabelCandidates candidates =
+            minorTicksLabelled ? minorTickCandidates(metrics) : decadeCandidates(metrics);
+    const bool preferThinned = thinned && labelInterval > 1;
+    QVector<int> preferred;
+    for (int i = 0; preferThinned && i < candidates.ticks.size(); ++i)
+        if (candidates.ticks.at(i) % labelInterval == 0)
+            preferred.append(i);
+    const LabelChoice::Result chosen =
+            chooseLabels(candidates, preferThinned ? &preferred : nullptr,
+                         preferThinned ? labelInterval : 1, metrics);
+    if (chosen.interval < 0) {
         minorTicksLabelled = false;
         labelInterval = -1;
         clearThickness();
         return;
     }
-    if (interval > 0 || !thinned)
-        labelInterval = static_cast<int>(std::min<qint64>(std::max<qint64>(interval, 1), INT_MAX));
-    int across = largestLabelledExtent(all, texts, vertical, metrics);
+    if (chosen.interval > 0 || !thinned)
+        labelInterval =
+                static_cast<int>(std::min<qint64>(std::max<qint64>(chosen.interval, 1), INT_MAX));
+    int across = largestLabelledExtent(candidates, chosen, vertical, metrics);
     if (thinned)
         across = std::max(across, clampedSum(vertical ? width() : height(), -axisTickSize));
     if (vertical)
@@ -84,39 +82,42 @@ void ValueAxis::chooseLogLabels(const QFontMetrics &metrics, bool thinned)
 }
 
 // The decades the scale shows, numbered by the decade; tick i is the i-th of them.
-ValueAxis::LabelSpans ValueAxis::decadeSpans(QStringList &texts, const QFontMetrics &metrics) const
+ValueAxis::LabelCandidates ValueAxis::decadeCandidates(const QFontMetrics &metrics) const
 {
     const int first = clampToInt(std::ceil(logScaleMin));
     const int last = clampToInt(std::floor(logScaleMax));
-    LabelSpans spans;
+    LabelCandidates candidates;
     QString text;
     for (qint64 e = first; e <= last; ++e) {
         int position = 0;
         logTickPosition(vertical, static_cast<double>(e), position);
         makeLogLabel(static_cast<int>(e), text);
-        texts.append(text);
-        spans.append(labelSpan(static_cast<int>(e - first), e, position, metrics.boundingRect(text),
-                               metrics));
+        addLabelCandidate(candidates, static_cast<int>(e - first), e, e == first || e == last,
+                          false, position, text, metrics);
     }
-    return spans;
+    return candidates;
 }
 
 // The minor ticks on a scale that shows no decade: 2 to 9 times the decade below it, those
 // that lie on the scale, numbered and counted by that factor and written as plain numbers.
-ValueAxis::LabelSpans ValueAxis::minorTickSpans(QStringList &texts, const QFontMetrics &metrics)
+ValueAxis::LabelCandidates ValueAxis::minorTickCandidates(const QFontMetrics &metrics)
 {
     const double power = powerOfTen(decadeBelowScale());
-    LabelSpans spans;
-    QString text;
+    QVector<QPair<int, int>> onScale; // factor, position
     for (int k = 2; k <= 9; ++k) {
         int position = 0;
-        if (!logTickPosition(vertical, std::log10(k * power), position))
-            continue;
-        makeLinLabel(k * power, text);
-        texts.append(text);
-        spans.append(labelSpan(k, k, position, metrics.boundingRect(text), metrics));
+        if (logTickPosition(vertical, std::log10(k * power), position))
+            onScale.append({k, position});
     }
-    return spans;
+    LabelCandidates candidates;
+    QString text;
+    for (const QPair<int, int> &tick : onScale) {
+        const int k = tick.first;
+        makeLinLabel(k * power, text);
+        addLabelCandidate(candidates, k, k, k == onScale.first().first || k == onScale.last().first,
+                          false, tick.second, text, metrics);
+    }
+    return candidates;
 }
 
 int ValueAxis::decadeBelowScale() const

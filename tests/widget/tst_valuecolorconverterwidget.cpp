@@ -8,6 +8,7 @@
 #include <QtWidgets>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace {
@@ -60,34 +61,98 @@ qreal distanceAlong(const QRectF &a, const QRectF &b, bool vertical)
     return std::max(a.left(), b.left()) - std::min(a.right(), b.right());
 }
 
-bool isWhole(double x)
+// A tick that could carry a label: its number on the labelling grid (a linear tick's value in
+// tick steps, a decade), its text and its position along the axis.
+struct GridTick
 {
-    return std::fabs(x - std::rint(x)) < 1e-6;
+    qint64 number;
+    QString text;
+    int position;
+};
+
+// The major ticks of a prepared axis: a linear scale's by repeated addition of the step, as the
+// labels show them; the decades at their tick positions (both ends of a vertical scale on its
+// first and last pixel, the end of a horizontal one beyond its last).
+QVector<GridTick> gridTicks(const ValueAxis &axis)
+{
+    QVector<GridTick> ticks;
+    QString text;
+    const int length = axis.isVertical() ? axis.height() : axis.width();
+    if (axis.isLogarithmic()) {
+        const double from = axis.getLogScaleMin();
+        const double span = axis.getLogScaleMax() - from;
+        for (int e = static_cast<int>(std::ceil(from)); e <= axis.getLogScaleMax(); ++e) {
+            ValueAxis::makeLogLabel(e, text);
+            const int position = axis.isVertical()
+                    ? (length - 1) - static_cast<int>(std::rint((length - 1) * (e - from) / span))
+                    : static_cast<int>(std::rint(length * (e - from) / span));
+            ticks.append({e, text, position});
+        }
+        return ticks;
+    }
+    ValueAxis formatter;
+    double v = axis.getFirstLabel();
+    for (int i = 0; i < 1000 && v <= axis.getScaleMax(); ++i, v += axis.getLabelStep()) {
+        formatter.makeLinLabel(v, text);
+        int position = 0;
+        axis.valueToScreen(v * axis.getScaleFactor(), position);
+        ticks.append({static_cast<qint64>(std::rint(v / axis.getLabelStep())), text, position});
+    }
+    return ticks;
 }
 
-// Empty when the labelled values lie on one step: each is a whole number of the smallest
-// distance between two of them away from the first (from 0 on a linear scale, where that
-// distance is 1, 2 or 5 times a power of ten). Decades are compared by their exponents.
-QString offStep(QVector<double> values, bool decades)
+// Where drawing would put the ink of a label on the tick at `position`: centred on the tick,
+// moved inward just far enough for its box to lie within the axis length.
+QRectF inkOnTick(const TextRecorder &recorder, const QFont &font, const QString &text, int position,
+                 bool vertical, int length)
 {
-    std::sort(values.begin(), values.end());
-    if (decades)
-        std::transform(values.begin(), values.end(), values.begin(),
-                       [](double v) { return std::log10(v); });
-    double step = HUGE_VAL;
-    for (int i = 1; i < values.size(); ++i)
-        step = std::min(step, values.at(i) - values.at(i - 1));
-    if (values.size() < 2)
+    const QFontMetrics metrics(font);
+    const QRect box = metrics.boundingRect(text);
+    int along = vertical ? position + (box.height() >> 1) - metrics.descent()
+                         : position - (box.width() >> 1);
+    const int last = (length - 1) - (vertical ? box.bottom() : box.right());
+    along = std::max(std::min(along, last), vertical ? -box.top() : -box.left());
+    return recorder.inkBox({text, vertical ? QPointF(0, along) : QPointF(along, 0), font});
+}
+
+// the smallest distance between two of the labels' ascending numbers
+qint64 smallestStep(const QVector<qint64> &numbers)
+{
+    qint64 step = LLONG_MAX;
+    for (int i = 1; i < numbers.size(); ++i)
+        step = std::min(step, numbers.at(i) - numbers.at(i - 1));
+    return step;
+}
+
+// Empty when the labels' numbers lie on one step: each a whole number of the smallest distance
+// between two of them away from the first (`fromFirst`, decades), or else away from 0, where
+// that distance is 1, 2, 5, 10, 20 ... ticks.
+QString offStep(const QVector<qint64> &numbers, bool fromFirst)
+{
+    if (numbers.size() < 2)
         return {};
-    const double digit = step / std::pow(10.0, std::floor(std::log10(step) + 1e-9));
-    if (!decades &&
-        !(isWhole(digit) &&
-          (std::rint(digit) == 1 || std::rint(digit) == 2 || std::rint(digit) == 5)))
-        return QStringLiteral("step %1 is not round").arg(step);
-    const double origin = decades ? values.first() : 0.0;
-    for (double v : values)
-        if (!isWhole((v - origin) / step))
-            return QStringLiteral("%1 is off the step %2").arg(v).arg(step);
+    const qint64 step = smallestStep(numbers);
+    qint64 decade = 1;
+    while (step > 5 * decade)
+        decade *= 10;
+    if (!fromFirst && step != decade && step != 2 * decade && step != 5 * decade)
+        return QStringLiteral("a step of %1 ticks").arg(step);
+    for (const qint64 n : numbers)
+        if ((n - (fromFirst ? numbers.first() : 0)) % step != 0)
+            return QStringLiteral("%1 is off the step %2").arg(n).arg(step);
+    return {};
+}
+
+// Empty when the labels between the first and the last stand on one even step; with fewer
+// than two between them, the three labels.
+QString unevenRun(const QVector<qint64> &numbers)
+{
+    const int n = numbers.size();
+    const int first = n == 3 ? 0 : 1;
+    const int last = n == 3 ? 2 : n - 2;
+    for (int i = first + 2; i <= last; ++i)
+        if (numbers.at(i) - numbers.at(i - 1) != numbers.at(first + 1) - numbers.at(first))
+            return QStringLiteral("uneven run at %1").arg(numbers.at(i));
     return {};
 }
 
@@ -713,7 +778,7 @@ void tst_ValueColorConverterWidget::labelsReadable_data()
     for (const auto &range : ranges)
         for (const bool logarithmic : {false, true})
             for (const bool vertical : {false, true})
-                for (const int length : {60, 120, 200, 300, 500, 1000}) {
+                for (const int length : {60, 120, 200, 280, 300, 500, 1000}) {
                     if (logarithmic && range.first <= 0) // refused as logarithmic rules
                         continue;
                     const QString name = QStringLiteral("%1..%2 %3 %4 %5")
@@ -749,11 +814,35 @@ void tst_ValueColorConverterWidget::labelsReadable_data()
             << 5.0 << 9.0 << true << false << 1000 << "5 6 7 8 9";
     QTest::newRow("log after a scaled linear axis: no multiplier")
             << 5000.0 << 9000.0 << true << false << 1000 << "5000 6000 7000 8000 9000";
+
+    // where labels that fit were left out or ran unevenly
+    QTest::newRow("temperature v 120: 0 100") << -20.0 << 120.0 << false << true << 120 << "0 100";
+    QTest::newRow("temperature v 160: every second tick, end included")
+            << -20.0 << 120.0 << false << true << 160 << "0 40 80 120";
+    QTest::newRow("temperature v 200: -20 gives way to 0, 100 to the end")
+            << -20.0 << 120.0 << false << true << 200 << "0 20 40 60 80 120";
+    QTest::newRow("temperature v 280: all eight")
+            << -20.0 << 120.0 << false << true << 280 << "-20 0 20 40 60 80 100 120";
+    QTest::newRow("temperature h 200: every second tick from 0")
+            << -20.0 << 120.0 << false << false << 200 << "0 40 80 120";
+    QTest::newRow("temperature h 280: -20 gives way to 0, 100 to the end")
+            << -20.0 << 120.0 << false << false << 280 << "0 20 40 60 80 120";
+    QTest::newRow("0..100 v 200: every second tick, both ends")
+            << 0.0 << 100.0 << false << true << 200 << "0 20 40 60 80 100";
+    QTest::newRow("-100..0 v 200: every second tick, both ends")
+            << -100.0 << 0.0 << false << true << 200 << "-100 -80 -60 -40 -20 0";
+    QTest::newRow("0..5000 v 200: 0 to 4 beside the multiplier")
+            << 0.0 << 5000.0 << false << true << 200 << "0 1 2 3 4 E+3";
+    QTest::newRow("0..1000000 v 200: 0 to 0.8 beside the multiplier")
+            << 0.0 << 1e6 << false << true << 200 << "0 0.2 0.4 0.6 0.8 E+6";
+    QTest::newRow("0.5..0.7 h 200: one step, 0.5 0.6")
+            << 0.5 << 0.7 << false << false << 200 << "0.5 0.6";
 }
 
 // What reaches the painter, on any scale with labels on: every text whole inside the widget,
-// no two texts closer than the width of a "0", some number shown (unscaled axes), 0 labelled
-// wherever the scale spans it, and the labelled values on one step.
+// no two texts' ink closer than the width of a "0", some number shown (unscaled axes), 0
+// labelled wherever the scale spans it, the labels on one step of the ticks, those between the
+// ends on one even step, and no tick of that step left without a label that would fit.
 void tst_ValueColorConverterWidget::labelsReadable()
 {
     QFETCH(double, lo);
@@ -764,6 +853,7 @@ void tst_ValueColorConverterWidget::labelsReadable()
     QFETCH(QString, drawn);
 
     ValueColorConverterWidget w;
+    w.setFont(testFont("DejaVu Sans", 17)); // the preview host's panel font
     w.resize(vertical ? QSize(90, length) : QSize(length, 60));
     w.setOrientation(vertical ? ValueColorConverterWidget::Vertical
                               : ValueColorConverterWidget::Horizontal);
@@ -778,12 +868,15 @@ void tst_ValueColorConverterWidget::labelsReadable()
     const QVector<DrawnText> &texts = recorder.texts();
     QStringList all;
     QVector<double> values;
+    QStringList valueTexts;
     for (const DrawnText &t : texts) {
         all << t.text;
         bool number = false;
         const double v = t.text.toDouble(&number);
-        if (number) // else the multiplier
+        if (number) { // else the multiplier
             values << v;
+            valueTexts << t.text;
+        }
     }
     const QString seen = all.join(' ');
     // a scaled axis shows no number at all where the first would crowd its multiplier
@@ -791,6 +884,11 @@ void tst_ValueColorConverterWidget::labelsReadable()
         QVERIFY2(!values.isEmpty(), qPrintable(seen));
     const QRectF widget(w.rect());
     const int zero = QFontMetrics(w.font()).horizontalAdvance(QLatin1Char('0'));
+    const auto keepsDistance = [&](const QRectF &ink) {
+        return std::all_of(texts.cbegin(), texts.cend(), [&](const DrawnText &t) {
+            return distanceAlong(ink, recorder.inkBox(t), vertical) >= zero;
+        });
+    };
     for (int i = 0; i < texts.size(); ++i) {
         const QRectF ink = recorder.inkBox(texts.at(i));
         QVERIFY2(widget.contains(ink), qPrintable(texts.at(i).text + " cut in " + seen));
@@ -800,11 +898,40 @@ void tst_ValueColorConverterWidget::labelsReadable()
     }
     if (!logarithmic && lo <= 0 && hi >= 0 && !values.isEmpty())
         QVERIFY2(all.contains(QStringLiteral("0")), qPrintable(seen));
-    const bool decades = logarithmic && std::all_of(values.cbegin(), values.cend(), [](double v) {
-                             return isWhole(std::log10(v));
-                         });
-    const QString off = offStep(values, decades);
-    QVERIFY2(off.isEmpty(), qPrintable(off + " in " + seen));
+
+    // The labels' numbers on the labelling grid; a logarithmic scale without a decade labels
+    // its minor ticks, numbered by their factor.
+    const QVector<GridTick> ticks = gridTicks(w.valueAxis());
+    QVector<qint64> numbers;
+    bool onTicks = true;
+    for (int i = 0; i < values.size(); ++i) {
+        const auto tick = std::find_if(ticks.cbegin(), ticks.cend(), [&](const GridTick &t) {
+            return t.text == valueTexts.at(i);
+        });
+        onTicks = onTicks && tick != ticks.cend();
+        const double v = values.at(i);
+        numbers << (tick != ticks.cend() ? tick->number
+                                         : static_cast<qint64>(std::rint(
+                                                   v / std::pow(10.0, std::floor(std::log10(v))))));
+    }
+    QVERIFY2(onTicks || logarithmic, qPrintable(seen + " off the ticks"));
+    const bool fromFirst = logarithmic && onTicks; // decades count from the first labelled
+    QString fault = offStep(numbers, fromFirst);
+    if (fault.isEmpty())
+        fault = unevenRun(numbers);
+    QVERIFY2(fault.isEmpty(), qPrintable(fault + " in " + seen));
+    if (onTicks && numbers.size() > 1) {
+        const qint64 step = smallestStep(numbers);
+        for (const GridTick &t : ticks) {
+            if ((t.number - (fromFirst ? numbers.first() : 0)) % step != 0 ||
+                numbers.contains(t.number))
+                continue;
+            const QRectF ink = inkOnTick(recorder, w.font(), t.text, t.position, vertical, length);
+            const bool whole = vertical ? ink.top() >= 0 && ink.bottom() <= length
+                                        : ink.left() >= 0 && ink.right() <= length;
+            QVERIFY2(!whole || !keepsDistance(ink), qPrintable(t.text + " fits in " + seen));
+        }
+    }
     if (!drawn.isEmpty())
         QCOMPARE(seen, drawn);
 }
