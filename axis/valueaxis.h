@@ -90,6 +90,8 @@ public:
     // label texts: a linear tick value in scaled units, a decade of the logarithmic scale
     void makeLinLabel(double value, QString &text);
     static void makeLogLabel(int decade, QString &text);
+    // the value of major tick k of a prepared linear scale (scaled units); false beyond it
+    bool linTick(int k, double &value) const;
 
     // Drawing keeps the labels' texts, boxes and layouts (see LabelLayout); false lays every
     // label out anew and draws it with QPainter::drawText, for comparison.
@@ -182,7 +184,8 @@ private:
     void applyDecimalScaling(double &min, double &max);
     void roundLinScaleOutward(double min, double max);
     double calculateLinLabelStep(double min, double max);
-    bool advanceLinTick(double &value) const;
+    bool firstLinTickNumber(double &number) const;
+    bool onLinScale(double &value) const;
     int largestLinLabelExtent(bool width, const QFontMetrics &metrics);
     bool calculateLinLabelsVertical(const QFontMetrics &metrics);
     bool calculateLinLabelsHorizontal(const QFontMetrics &metrics);

@@ -30,6 +30,10 @@ int decimalExponent(double x)
 // longer tell the multiples of a round step, and the ticks are counted from the first instead.
 constexpr double largestTickNumber = 1e15;
 
+// A tick computed beyond an end of the scale by less than this fraction of a step is rounding,
+// not a tick off the scale.
+constexpr double roundingSlack = 1e-9;
+
 } // namespace
 
 void ValueAxis::prepareLinScale(const QFontMetrics &metrics)
@@ -141,14 +145,44 @@ double ValueAxis::calculateLinLabelStep(double min, double max)
     return p;
 }
 
-// The next major tick by repeated addition of the step, which is what the labels show;
-// false once the addition no longer changes the value (a step below its resolution).
-bool ValueAxis::advanceLinTick(double &value) const
+// The number of the first major tick on the grid of multiples of the step; false when the
+// numbers no longer tell the multiples apart (see largestTickNumber).
+bool ValueAxis::firstLinTickNumber(double &number) const
 {
-    const double next = value + labelStep;
-    if (!(next > value))
+    number = std::rint(firstLabel / labelStep);
+    return std::fabs(number) < largestTickNumber;
+}
+
+// The value of major tick k (0 is the first): its number on the grid times the step, or k
+// steps from the first tick off the grid, never a sum of steps, whose rounding would add up
+// (0 would read 2.77556e-17). False beyond the scale, beyond maxMajorTicks, and once the ticks
+// stop advancing (a step below the resolution of the values).
+bool ValueAxis::linTick(int k, double &value) const
+{
+    if (k < 0 || k >= maxMajorTicks)
         return false;
-    value = next;
+    double number = 0;
+    const bool onGrid = firstLinTickNumber(number);
+    const auto tick = [&](int i) {
+        return onGrid ? (number + i) * labelStep : firstLabel + i * labelStep;
+    };
+    double v = tick(k);
+    if (k > 0 && !(v > tick(k - 1)))
+        return false;
+    if (!onLinScale(v))
+        return false;
+    value = v;
+    return true;
+}
+
+// Whether a tick value lies on the scale, allowing for rounding: a value beyond an end by a
+// tiny fraction of a step is the end, and is moved onto it.
+bool ValueAxis::onLinScale(double &value) const
+{
+    const double slack = roundingSlack * labelStep;
+    if (!(value <= scaleMax + slack && value >= scaleMin - slack))
+        return false;
+    value = std::clamp(value, scaleMin, scaleMax);
     return true;
 }
 
@@ -166,13 +200,11 @@ int ValueAxis::largestLinLabelExtent(bool width, const QFontMetrics &metrics)
     labelInterval = 1;
     QString text;
     int largest = 0;
-    double v = firstLabel;
-    for (int i = 0; i < maxMajorTicks && v <= scaleMax; ++i) {
+    double v = 0;
+    for (int i = 0; linTick(i, v); ++i) {
         makeLinLabel(v, text);
         const QRect r = metrics.boundingRect(text);
         largest = std::max(largest, width ? r.width() : r.height());
-        if (!advanceLinTick(v))
-            break;
     }
     return largest;
 }
@@ -193,23 +225,20 @@ bool ValueAxis::calculateLinLabelsHorizontal(const QFontMetrics &metrics)
 // counts from 0; the room across the axis stays that of the largest label, labelled or not.
 void ValueAxis::chooseLinLabels(const QFontMetrics &metrics)
 {
-    const double firstNumber = std::rint(firstLabel / labelStep);
-    const bool onGrid = std::fabs(firstNumber) < largestTickNumber;
+    double firstNumber = 0;
+    const bool onGrid = firstLinTickNumber(firstNumber);
     LabelCandidates candidates;
     QString text;
-    double v = firstLabel;
-    for (int i = 0; i < maxMajorTicks && v <= scaleMax; ++i) {
+    double v = 0;
+    for (int i = 0; linTick(i, v); ++i) {
         int position = 0;
         valueToScreen(v * scaleFactor, position);
         makeLinLabel(v, text);
         const qint64 number = onGrid ? static_cast<qint64>(firstNumber) + i : i;
-        double next = v;
-        const bool more = advanceLinTick(next) && next <= scaleMax && i + 1 < maxMajorTicks;
-        addLabelCandidate(candidates, i, number, i == 0 || !more, onGrid && number == 0, position,
-                          text, metrics);
-        if (!more)
-            break;
-        v = next;
+        double next = 0;
+        const bool end = i == 0 || !linTick(i + 1, next);
+        addLabelCandidate(candidates, i, number, end, onGrid && number == 0, position, text,
+                          metrics);
     }
     chooseLabels(candidates, nullptr, 1, metrics);
 }
@@ -225,8 +254,8 @@ void ValueAxis::drawScaleLin(QPainter &painter, bool verticalAxis, int baseLine,
     DirectPainter direct(painter);
     // the ticks' pen; a label sets its own and then this one again
     painter.setPen(axisColor);
-    double v = firstLabel;
-    for (int i = 0; i < maxMajorTicks && v <= scaleMax; ++i) {
+    double v = 0;
+    for (int i = 0; linTick(i, v); ++i) {
         int position = 0;
         valueToScreen(v * scaleFactor, position);
         drawTick(direct, verticalAxis, position, baseLine, axisTickSize);
@@ -236,8 +265,6 @@ void ValueAxis::drawScaleLin(QPainter &painter, bool verticalAxis, int baseLine,
             painter.setPen(axisColor);
         }
         drawLinMinorTicks(direct, verticalAxis, v, baseLine);
-        if (!advanceLinTick(v))
-            break;
     }
     if (labels && multiplierShown) {
         const LabelLayout &multiplier = multiplierLayout(metrics);
@@ -260,15 +287,15 @@ QPoint ValueAxis::multiplierOrigin(const QRect &box, bool verticalAxis, int base
             clampedSum(beyondTick, box.height())};
 }
 
-// Four minor ticks after a major tick, cut off at the end of the scale, in the pen the caller
-// set to the axis colour.
+// Four minor ticks after a major tick, each a multiple of the minor step from it, cut off at
+// the end of the scale as the major ticks are, in the pen the caller set to the axis colour.
 void ValueAxis::drawLinMinorTicks(DirectPainter &direct, bool verticalAxis, double major,
                                   int baseLine) const
 {
     const double minorStep = labelStep / 5.0;
     for (int i = 1; i <= 4; ++i) {
-        const double m = major + i * minorStep;
-        if (m > scaleMax)
+        double m = major + i * minorStep;
+        if (!onLinScale(m))
             break;
         int position = 0;
         valueToScreen(m * scaleFactor, position);

@@ -67,12 +67,13 @@ int thicknessOf(const ValueAxis &axis)
     return axis.isVertical() ? axis.width() : axis.height();
 }
 
-// The labels in the order drawing writes them: firstLabel, then repeated addition of the step.
+// The labels of the major ticks in the order drawing writes them.
 QStringList linLabels(ValueAxis &axis)
 {
     QStringList labels;
     QString text;
-    for (double v = axis.getFirstLabel(); v <= axis.getScaleMax(); v += axis.getLabelStep()) {
+    double v = 0;
+    for (int k = 0; axis.linTick(k, v); ++k) {
         axis.makeLinLabel(v, text);
         labels << text;
     }
@@ -271,6 +272,17 @@ void TestValueAxis::linearScale_data()
             << 0.0 << 14.9 << 0.0 << 1.0 << 0.0 << 15.0 << 2.0 << 0.0 << "0 2 4 6 8 10 12 14";
     QTest::newRow("range 15") << 0.0 << 15.0 << 0.0 << 1.0 << 0.0 << 15.0 << 5.0 << 0.0
                               << "0 5 10 15";
+    // tenths and hundredths are not exact in binary: summed steps gave 2.77556e-17 for 0 and
+    // passed the end of the scale
+    QTest::newRow("-0.3..0.3 0 and the ends exact")
+            << -0.3 << 0.3 << 0.0 << 1.0 << -0.3 << 0.3 << 0.1 << -0.3
+            << "-0.3 -0.2 -0.1 0 0.1 0.2 0.3";
+    QTest::newRow("0.5..0.7 tick at the end")
+            << 0.5 << 0.7 << 0.0 << 1.0 << 0.5 << 0.7 << 0.05 << 0.5 << "0.5 0.55 0.6 0.65 0.7";
+    QTest::newRow("-0.001..0 scaled, 0 exact") << -0.001 << 0.0 << -3.0 << 1e-3 << -1.0 << 0.0
+                                               << 0.2 << -1.0 << "-1 -0.8 -0.6 -0.4 -0.2 0";
+    QTest::newRow("0.002..0.003 scaled, tick at the end")
+            << 0.002 << 0.003 << -3.0 << 1e-3 << 2.0 << 3.0 << 0.2 << 2.0 << "2 2.2 2.4 2.6 2.8 3";
 }
 
 void TestValueAxis::linearScale()
@@ -566,6 +578,13 @@ void TestValueAxis::drawing_data()
             << Setup{0, 100, false, 100, false, true} << true
             << Points{{0, 5}, {0, 15}, {10, 10}, {50, 5}, {2, 12}, {98, 8}}
             << Points{{0, 4}, {0, 16}, {1, 10}, {2, 13}, {2, 7}} << true;
+    // 0.5 + 4 * 0.05 and 0.4 + 4 * 0.02 lie just beyond the scale's end in binary
+    QTest::newRow("linear major tick at the end of 0.5..0.7")
+            << Setup{0.5, 0.7, false, 100} << false << Points{{75, 5}, {100, 5}, {100, 15}}
+            << Points{{99, 5}, {100, 4}} << false;
+    QTest::newRow("linear minor tick at the end of 0..0.48")
+            << Setup{0, 0.48, false, 96} << false << Points{{80, 5}, {88, 12}, {96, 8}, {96, 12}}
+            << Points{{96, 7}, {96, 13}} << false;
     QTest::newRow("labels refused by the owner") << Setup{0, 100, false, 100, false, true} << false
                                                  << Points{{10, 10}} << Points{} << false;
     QTest::newRow("linear vertical") << Setup{0, 100, true, 100, false, true} << true
@@ -627,6 +646,10 @@ void TestValueAxis::labelPixels_data()
     QTest::newRow("horizontal: last label kept whole")
             << Setup{0, 100, false, 300, false, true} << "100" << under100
             << box100.translated(under100);
+    const QRect box0 = metrics.boundingRect(QStringLiteral("0"));
+    const QPoint under0(150 - box0.width() / 2, 15 + box0.height());
+    QTest::newRow("horizontal: 0 of -0.3..0.3 reads 0") << Setup{-0.3, 0.3, false, 300, false, true}
+                                                        << "0" << under0 << box0.translated(under0);
     const QPoint beside50(15, 149 + box50.height() / 2 - metrics.descent());
     QRect glyphs50 = box50.translated(beside50);
     glyphs50.setLeft(std::max(glyphs50.left(), 16));

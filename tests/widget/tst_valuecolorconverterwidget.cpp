@@ -70,9 +70,9 @@ struct GridTick
     int position;
 };
 
-// The major ticks of a prepared axis: a linear scale's by repeated addition of the step, as the
-// labels show them; the decades at their tick positions (both ends of a vertical scale on its
-// first and last pixel, the end of a horizontal one beyond its last).
+// The major ticks of a prepared axis: a linear scale's as the axis lists them; the decades at
+// their tick positions (both ends of a vertical scale on its first and last pixel, the end of a
+// horizontal one beyond its last).
 QVector<GridTick> gridTicks(const ValueAxis &axis)
 {
     QVector<GridTick> ticks;
@@ -91,8 +91,8 @@ QVector<GridTick> gridTicks(const ValueAxis &axis)
         return ticks;
     }
     ValueAxis formatter;
-    double v = axis.getFirstLabel();
-    for (int i = 0; i < 1000 && v <= axis.getScaleMax(); ++i, v += axis.getLabelStep()) {
+    double v = 0;
+    for (int k = 0; axis.linTick(k, v); ++k) {
         formatter.makeLinLabel(v, text);
         int position = 0;
         axis.valueToScreen(v * axis.getScaleFactor(), position);
@@ -835,8 +835,8 @@ void tst_ValueColorConverterWidget::labelsReadable_data()
             << 0.0 << 5000.0 << false << true << 200 << "0 1 2 3 4 E+3";
     QTest::newRow("0..1000000 v 200: 0 to 0.8 beside the multiplier")
             << 0.0 << 1e6 << false << true << 200 << "0 0.2 0.4 0.6 0.8 E+6";
-    QTest::newRow("0.5..0.7 h 200: one step, 0.5 0.6")
-            << 0.5 << 0.7 << false << false << 200 << "0.5 0.6";
+    QTest::newRow("0.5..0.7 h 200: every second tick, end included")
+            << 0.5 << 0.7 << false << false << 200 << "0.5 0.6 0.7";
 }
 
 // What reaches the painter, on any scale with labels on: every text whole inside the widget,
