@@ -90,11 +90,14 @@ DirectPainter::Span DirectPainter::fillSpanY(qint64 from, qint64 length) const
 
 namespace {
 
-// The device pixels of a one-pixel line at `at` along one axis: from the first pixel whose
-// centre lies beyond the start of the painter's stroke (its centre on that start counts as
-// before it), round(scale) pixels, at least one.
+// The first device pixel of a one-pixel line at `at` along one axis. At a whole scale, the
+// first pixel whose centre lies within the painter's stroke, which is centred on the line's
+// coordinate; at any other scale, the device pixel in which the logical pixel line starts,
+// so that a line on the first or the last logical pixel stays whole on the device.
 qint64 lineStart(qint64 at, qreal scale, qreal shift)
 {
+    if (!isWhole(scale))
+        return static_cast<qint64>(std::floor(scale * at + shift));
     return static_cast<qint64>(std::floor(scale * at + shift - (scale + 1) / 2)) + 1;
 }
 

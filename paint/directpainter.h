@@ -41,11 +41,15 @@ QT_FORWARD_DECLARE_CLASS(QPainter)
 // - At a scale that is not whole the same stroke is one or two device pixels wide as the line
 //   falls (at 150 % the ticks of a scale come out 1, 1, 2, 2, 1, ...). A one-pixel line (a
 //   tick, each edge of an outline) is then drawn crisp instead, by this class alone, on both
-//   its ways: round(sx) device columns wide (at least one) from that same first device pixel,
-//   and along the line from the first pixel of its one end to the last of the other. An
-//   outline is its four edges, corners filled; a rectangle so small that its edges meet is
-//   filled whole. Through the painter such a line is a fillRect of exactly those device
-//   pixels, so that the painter alone gives what the direct writes give.
+//   its ways: round(sx) device columns wide (at least one) from the device pixel in which the
+//   logical pixel line starts, floor(sx * x + dx), and along the line from the first pixel
+//   of its one end to the last of the other. A line on the first or the last logical pixel
+//   of a widget so stays whole (a stroke centred on the line, as at scale 2, loses half of
+//   it), and every tick and outline edge of a scale is equally wide. An outline is its four
+//   edges, corners filled; a rectangle so small that its edges meet is filled whole. Through
+//   the painter such a line is a fillRect of exactly those device pixels, so that the
+//   painter alone gives what the direct writes give. Along an axis whose factor is whole the
+//   line keeps the painter's placement.
 // Left to the painter, and why:
 // - every one-pixel line at a whole odd scale other than 1 (3): each edge of the stroke
 //   falls on a row of pixel centres, which the painter gives to one side or the other as its
