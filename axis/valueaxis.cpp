@@ -316,21 +316,24 @@ void ValueAxis::dropLabelLayouts()
 }
 
 // Called at the start of every drawing. The painter's font carries the resolution of its
-// device, which QFont's comparison leaves out; so the device's resolution is compared too.
+// device, which QFont's comparison leaves out; so the device's resolution is compared too,
+// and its device pixel ratio (a window moved to another screen).
 // A kept layout is drawn as QStaticText, laid out in the painter's text direction, which
 // places its glyphs exactly where drawText does under a whole-pixel translation; under any
-// other transform the kept text goes to drawText.
+// other transform the kept text goes to drawText, and layouts made there have none.
 void ValueAxis::keepLabelLayoutsFor(const QPainter &painter)
 {
     const QPaintDevice *device = painter.device();
     const int dpiX = device ? device->logicalDpiX() : 0;
     const int dpiY = device ? device->logicalDpiY() : 0;
+    const qreal ratio = device ? device->devicePixelRatioF() : 1;
     if (!labelLayoutsKept || painter.font() != labelFont || dpiX != labelDpiX ||
-        dpiY != labelDpiY || painter.layoutDirection() != labelDirection) {
+        dpiY != labelDpiY || ratio != labelRatio || painter.layoutDirection() != labelDirection) {
         dropLabelLayouts();
         labelFont = painter.font();
         labelDpiX = dpiX;
         labelDpiY = dpiY;
+        labelRatio = ratio;
         labelDirection = painter.layoutDirection();
         labelAscent = QFontMetricsF(labelFont).ascent();
     }
