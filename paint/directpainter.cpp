@@ -23,10 +23,17 @@ bool isWhole(qreal value)
     return value == std::floor(value);
 }
 
+// floor(value), inline: it runs per bar line at a scale
+qint64 floorOf(qreal value)
+{
+    const qint64 truncated = static_cast<qint64>(value);
+    return truncated - (value < static_cast<qreal>(truncated) ? 1 : 0);
+}
+
 // round(value), halves up, as the raster engine rounds the edges of a filled rectangle
 qint64 roundedEdge(qreal value)
 {
-    return static_cast<qint64>(std::floor(value + 0.5));
+    return floorOf(value + 0.5);
 }
 
 } // namespace
@@ -39,8 +46,15 @@ DirectPainter::DirectPainter(QPainter &painter) : painter(painter)
 
 void DirectPainter::setUpMapping()
 {
+    // device coordinates are worked out in 64-bit integers, which these bounds keep far from
+    // overflowing for any int coordinate
+    constexpr qreal largestScale = 1 << 12;
+    constexpr qreal largestShift = qreal(1) * (1 << 30);
     const QTransform transform = painter.deviceTransform();
-    if (transform.type() > QTransform::TxScale || transform.m11() <= 0 || transform.m22() <= 0)
+    if (transform.type() > QTransform::TxScale || !(transform.m11() > 0) ||
+        !(transform.m22() > 0) || transform.m11() > largestScale ||
+        transform.m22() > largestScale || !(std::abs(transform.dx()) <= largestShift) ||
+        !(std::abs(transform.dy()) <= largestShift))
         return;
     mapped = true;
     scaleX = transform.m11();
@@ -97,8 +111,8 @@ namespace {
 qint64 lineStart(qint64 at, qreal scale, qreal shift)
 {
     if (!isWhole(scale))
-        return static_cast<qint64>(std::floor(scale * at + shift));
-    return static_cast<qint64>(std::floor(scale * at + shift - (scale + 1) / 2)) + 1;
+        return floorOf(scale * at + shift);
+    return floorOf(scale * at + shift - (scale + 1) / 2) + 1;
 }
 
 qint64 lineWidth(qreal scale)
@@ -265,12 +279,16 @@ void DirectPainter::writeRows(const QRect &area, const QRgba64 *colours)
         std::transform(from, from + cut.width(), row + cut.left(),
                        [](QRgba64 c) { return c.toArgb32(); });
     } else {
+        // each column's right edge is the next one's left edge
+        qint64 first = roundedEdge(scaleX * area.left() + shiftX);
         for (int i = 0; i < area.width(); ++i) {
-            const Span columns = fillSpanX(qint64(area.left()) + i, 1);
-            const qint64 first = std::max<qint64>(columns.first, cut.left());
-            const qint64 last = std::min<qint64>(columns.last, cut.right());
-            if (first <= last)
-                std::fill(row + first, row + last + 1, colours[i].toArgb32());
+            const qint64 end = roundedEdge(scaleX * (qint64(area.left()) + i + 1) + shiftX);
+            const qint64 from = std::max<qint64>(first, cut.left());
+            const qint64 to = std::min<qint64>(end, qint64(cut.right()) + 1);
+            const QRgb pixel = colours[i].toArgb32();
+            for (qint64 x = from; x < to; ++x)
+                row[x] = pixel;
+            first = end;
         }
     }
     copyFirstRowDown(cut);
