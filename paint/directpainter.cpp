@@ -18,16 +18,17 @@ bool isPlain32BitFormat(QImage::Format format)
             format == QImage::Format_ARGB32_Premultiplied;
 }
 
-bool isWhole(qreal value)
-{
-    return value == std::floor(value);
-}
-
-// floor(value), inline: it runs per bar line at a scale
+// floor(value), inline: it runs per bar line and per tick at a scale; for values well within
+// 64-bit integers, as the mapping's bounds keep them
 qint64 floorOf(qreal value)
 {
     const qint64 truncated = static_cast<qint64>(value);
     return truncated - (value < static_cast<qreal>(truncated) ? 1 : 0);
+}
+
+bool isWhole(qreal value)
+{
+    return value == static_cast<qreal>(floorOf(value));
 }
 
 // round(value), halves up, as the raster engine rounds the edges of a filled rectangle
