@@ -54,7 +54,7 @@ QT_FORWARD_DECLARE_CLASS(QPainter)
 // - every one-pixel line at a whole odd scale other than 1 (3): each edge of the stroke
 //   falls on a row of pixel centres, which the painter gives to one side or the other as its
 //   arithmetic happens to round (Qt 6 drew an end pixel there that Qt 5 left out);
-// - the outline (drawRect) at an even scale: the painter joins its edges with
+// - the outline (drawRect) at a whole scale other than 1: the painter joins its edges with
 //   bevels, which leave out some corner pixels in a pattern that depends on the scale;
 // - every line at a scale below 1 on either axis, and a pen of width 0 at any scale other
 //   than 1: the raster engine draws those as cosmetic lines one device pixel wide, which are
@@ -64,7 +64,9 @@ QT_FORWARD_DECLARE_CLASS(QPainter)
 // - slanted lines, lines of one point, other pens (dashed, wider, flat or round caps,
 //   antialiased), filled rectangles, translucent backgrounds and gradients, and lines reaching
 //   beyond the range the raster engine draws without clipping them first; every drawing under
-//   any other transform (rotated, sheared, mirrored).
+//   any other transform (rotated, sheared, mirrored, scaled by more than 4096) and, but for
+//   the crisp lines, which stay crisp through the painter, under a translation between device
+//   pixels.
 class DirectPainter
 {
 public:
