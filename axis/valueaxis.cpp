@@ -318,26 +318,32 @@ void ValueAxis::dropLabelLayouts()
 }
 
 // Called at the start of every drawing. The painter's font carries the resolution of its
-// device, which QFont's comparison leaves out; so the device's resolution is compared too.
+// device, which QFont's comparison leaves out; so the device's resolution is compared too,
+// and its device pixel ratio (a window moved to another screen).
 // A kept layout is drawn as QStaticText, laid out in the painter's text direction, which
-// places its glyphs exactly where drawText does under a whole-pixel translation; under any
-// other transform the kept text goes to drawText.
+// places its glyphs exactly where drawText does under a scale (a device pixel ratio among
+// them) and a translation by whole device pixels, once its base line is on a device pixel
+// row as drawText puts it; under any other transform the kept text goes to drawText, and
+// layouts made there have none.
 void ValueAxis::keepLabelLayoutsFor(const QPainter &painter)
 {
     const QPaintDevice *device = painter.device();
     const int dpiX = device ? device->logicalDpiX() : 0;
     const int dpiY = device ? device->logicalDpiY() : 0;
+    const qreal ratio = device ? device->devicePixelRatioF() : 1;
     if (!labelLayoutsKept || painter.font() != labelFont || dpiX != labelDpiX ||
-        dpiY != labelDpiY || painter.layoutDirection() != labelDirection) {
+        dpiY != labelDpiY || ratio != labelRatio || painter.layoutDirection() != labelDirection) {
         dropLabelLayouts();
         labelFont = painter.font();
         labelDpiX = dpiX;
         labelDpiY = dpiY;
+        labelRatio = ratio;
         labelDirection = painter.layoutDirection();
         labelAscent = QFontMetricsF(labelFont).ascent();
     }
     const QTransform transform = painter.deviceTransform();
-    labelsAsStaticText = labelLayoutsKept && transform.type() <= QTransform::TxTranslate &&
+    labelsAsStaticText = labelLayoutsKept && transform.type() <= QTransform::TxScale &&
+            transform.m11() > 0 && transform.m22() > 0 &&
             transform.dx() == std::floor(transform.dx()) &&
             transform.dy() == std::floor(transform.dy());
 }
@@ -388,8 +394,14 @@ const ValueAxis::LabelLayout &ValueAxis::multiplierLayout(const QFontMetrics &me
 // `at` is the start of the text's base line, as for drawText.
 void ValueAxis::drawLabelText(QPainter &painter, const QPoint &at, const LabelLayout &label) const
 {
-    if (labelsAsStaticText && !label.layout.text().isEmpty())
-        painter.drawStaticText(QPointF(at.x(), at.y() - labelAscent), label.layout);
-    else
+    if (labelsAsStaticText && !label.layout.text().isEmpty()) {
+        // drawText puts the base line on the nearest row of device pixels, which a scale
+        // that is not whole may move it off
+        const QTransform transform = painter.deviceTransform();
+        const qreal row = std::floor(at.y() * transform.m22() + transform.dy() + 0.5);
+        const qreal baseLine = (row - transform.dy()) / transform.m22();
+        painter.drawStaticText(QPointF(at.x(), baseLine - labelAscent), label.layout);
+    } else {
         painter.drawText(at, label.text);
+    }
 }

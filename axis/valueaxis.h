@@ -250,6 +250,7 @@ private:
     QFont labelFont;
     int labelDpiX = 0;
     int labelDpiY = 0;
+    qreal labelRatio = 0;
     Qt::LayoutDirection labelDirection = Qt::LayoutDirectionAuto;
     qreal labelAscent = 0;
     bool labelsAsStaticText = false;

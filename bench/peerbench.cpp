@@ -41,7 +41,7 @@ void repaintPeer(benchmark::State &state, Shape shape)
     QwtLinearScaleEngine engine;
     widget.setScaleDiv(engine.divideScale(0.0, 100.0, 10, 5));
     widget.resize(shape.size);
-    measureRenders(state, widget, shape.size);
+    measureRenders(state, widget, shape);
 }
 
 } // namespace
@@ -52,7 +52,7 @@ void registerPeerBenchmarks(Summary &summary)
     benchmark::RegisterBenchmark(colorMap.c_str(), peerColorMap)->Unit(benchmark::kMicrosecond);
     summary.setPeerColorMap(colorMap, barValues);
     for (const Shape &shape : repaintShapes()) {
-        const std::string size = sizeText(shape.size);
+        const std::string size = sizeText(shape);
         const int length = shape.vertical ? shape.size.height() : shape.size.width();
         const std::string name = "repaint/peer/" + size +
                 (shape.vertical ? "/vertical" : "/horizontal") + "/QwtScaleWidget";

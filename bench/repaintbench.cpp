@@ -40,20 +40,21 @@ void repaintOurs(benchmark::State &state, Shape shape, bool labels, bool logarit
 {
     ValueColorConverterWidget widget;
     setUpOurs(widget, shape, labels, logarithmic, rules);
-    measureRenders(state, widget, shape.size);
+    measureRenders(state, widget, shape);
 }
 
-// What any repaint of the whole area must at least do: write every pixel once, with the
-// colours known in advance.
+// What any repaint of the whole area must at least do: write every device pixel once, with
+// the colours known in advance.
 void repaintFloor(benchmark::State &state, Shape shape)
 {
-    const int length = shape.vertical ? shape.size.height() : shape.size.width();
+    const QSize size = shape.size * shape.ratio;
+    const int length = shape.vertical ? size.height() : size.width();
     std::vector<QRgb> colors;
     for (int i = 0; i < length; ++i) {
         const int red = 255 * i / (length - 1);
         colors.push_back(qRgb(red, 255 - red, 0));
     }
-    QImage image(shape.size, imageFormat);
+    QImage image(size, imageFormat);
     const int width = image.width();
     const int height = image.height();
     for (auto _ : state) {
@@ -91,14 +92,19 @@ void fillColumns(benchmark::State &state, int rows)
 
 } // namespace
 
-std::string sizeText(const QSize &size)
+std::string sizeText(const Shape &shape)
 {
-    return std::to_string(size.width()) + "x" + std::to_string(size.height());
+    std::string text = std::to_string(shape.size.width()) + "x" + std::to_string(shape.size.height());
+    if (shape.ratio != 1)
+        text += "@" + QByteArray::number(shape.ratio).toStdString();
+    return text;
 }
 
 std::vector<Shape> repaintShapes()
 {
-    return {{QSize(1000, 60), false}, {QSize(60, 1000), true}, {QSize(4000, 60), false}};
+    return {{QSize(1000, 60), false, 1},    {QSize(60, 1000), true, 1},
+            {QSize(4000, 60), false, 1},    {QSize(1000, 60), false, 1.25},
+            {QSize(1000, 60), false, 1.5}, {QSize(1000, 60), false, 2}};
 }
 
 // The thickness of our bar with labels, which the peer's colour bar gets as well.
@@ -114,9 +120,10 @@ int ourBarThickness(Shape shape)
 
 // The first render delivers the pending resize (which prepares our axis) and fills the
 // glyph cache; the loop then measures repaints only.
-void measureRenders(benchmark::State &state, QWidget &widget, const QSize &size)
+void measureRenders(benchmark::State &state, QWidget &widget, const Shape &shape)
 {
-    QImage image(size, imageFormat);
+    QImage image(shape.size * shape.ratio, imageFormat);
+    image.setDevicePixelRatio(shape.ratio);
     widget.render(&image);
     for (auto _ : state) {
         widget.render(&image);
@@ -127,7 +134,7 @@ void measureRenders(benchmark::State &state, QWidget &widget, const QSize &size)
 void registerRepaintBenchmarks(Summary &summary)
 {
     for (const Shape &shape : repaintShapes()) {
-        const std::string size = sizeText(shape.size);
+        const std::string size = sizeText(shape);
         const int length = shape.vertical ? shape.size.height() : shape.size.width();
         const std::string orientation = shape.vertical ? "/vertical" : "/horizontal";
         for (const bool labels : {true, false}) {

@@ -20,18 +20,21 @@ void registerRepaintBenchmarks(Summary &summary);
 // The format of a raster backing store with alpha.
 constexpr QImage::Format imageFormat = QImage::Format_ARGB32_Premultiplied;
 
+// A widget size, rendered at a device pixel ratio: into an image of `ratio` times the size,
+// as on a screen scaled to 125 % or 150 %.
 struct Shape
 {
     QSize size;
     bool vertical = false;
+    qreal ratio = 1;
 };
 
-// the widget sizes measured, and their names in benchmark names ("1000x60")
+// the shapes measured, and their names in benchmark names ("1000x60", "1000x60@1.5")
 std::vector<Shape> repaintShapes();
-std::string sizeText(const QSize &size);
+std::string sizeText(const Shape &shape);
 // the thickness of our bar with labels, which the peer's colour bar gets as well
 int ourBarThickness(Shape shape);
 // renders the widget into an image once, then once per benchmark iteration
-void measureRenders(benchmark::State &state, QWidget &widget, const QSize &size);
+void measureRenders(benchmark::State &state, QWidget &widget, const Shape &shape);
 
 #endif // REPAINTBENCH_H

@@ -216,11 +216,13 @@ void Summary::printTargets(std::ostream &out) const
 }
 
 // Our repaint with labels, linear, two rules: against the floor of its size (20 x at 1000x60,
-// 25 x at the other sizes) and against the peer (0.1 x at 1000x60).
+// 25 x at the other sizes, 15 x at 1000x60 on scaled screens, where the floor writes the
+// device pixels) and against the peer of the same size and ratio (0.1 x).
 void Summary::printRepaintTargets(std::ostream &out) const
 {
     const std::pair<const char *, double> floorLimits[] = {
-            {"1000x60", 20.0}, {"60x1000", 25.0}, {"4000x60", 25.0}};
+            {"1000x60", 20.0},      {"60x1000", 25.0},     {"4000x60", 25.0},
+            {"1000x60@1.25", 15.0}, {"1000x60@1.5", 15.0}, {"1000x60@2", 15.0}};
     for (const auto &limit : floorLimits) {
         const RepaintCase *ours = findOurs(limit.first, true, false, 2);
         const RepaintCase *floor = findRepaint(Painter::Floor, limit.first);
@@ -231,13 +233,16 @@ void Summary::printRepaintTargets(std::ostream &out) const
             << " x the floor (at most " << format("%.0f", limit.second) << ": "
             << verdict(x, limit.second) << ")\n";
     }
-    const RepaintCase *ours = findOurs("1000x60", true, false, 2);
-    const RepaintCase *peer = findRepaint(Painter::Peer, "1000x60");
-    const double repaintRatio = ours && peer && seconds(peer->name) > 0 && seconds(ours->name) >= 0
-            ? seconds(ours->name) / seconds(peer->name)
-            : -1.0;
-    out << "  repaint 1000x60, labels on, linear: " << ratio(repaintRatio, 1.0)
-        << " x peer (at most 0.1: " << verdict(repaintRatio, 0.1) << ")\n";
+    for (const char *size : {"1000x60", "1000x60@1.25", "1000x60@1.5", "1000x60@2"}) {
+        const RepaintCase *ours = findOurs(size, true, false, 2);
+        const RepaintCase *peer = findRepaint(Painter::Peer, size);
+        const double repaintRatio =
+                ours && peer && seconds(peer->name) > 0 && seconds(ours->name) >= 0
+                ? seconds(ours->name) / seconds(peer->name)
+                : -1.0;
+        out << "  repaint " << size << ", labels on, linear: " << ratio(repaintRatio, 1.0)
+            << " x peer (at most 0.1: " << verdict(repaintRatio, 0.1) << ")\n";
+    }
 }
 
 // With the other CPU path's times from comparePath: our repaint on the slower path against the

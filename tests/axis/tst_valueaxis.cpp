@@ -80,11 +80,13 @@ QStringList linLabels(ValueAxis &axis)
     return labels;
 }
 
-// The axis drawn with its start `margin` pixels into a white square image.
+// The axis drawn with its start `margin` pixels into a white square image of `size` pixels at
+// device pixel ratio `ratio`.
 QImage drawnImage(ValueAxis &axis, int baseLine, bool labels, int size, int margin = 0,
-                  const QFont &font = axisFont())
+                  const QFont &font = axisFont(), qreal ratio = 1)
 {
-    QImage image(size, size, QImage::Format_RGB32);
+    QImage image(QSize(size, size) * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setFont(font);
@@ -745,34 +747,44 @@ void TestValueAxis::keptLabelLayouts_data()
     QTest::addColumn<Setup>("setup"); // with labels
     QTest::addColumn<Change>("change"); // made between the first and the second drawing
     QTest::addColumn<int>("pixelSize"); // of the font of the second drawing
+    QTest::addColumn<qreal>("ratio"); // the device pixel ratio of the second drawing
 
     const Change none = [](ValueAxis &) {};
     const Setup linear{0, 100, false, 300, false, true};
-    QTest::newRow("linear") << linear << none << 11;
-    QTest::newRow("vertical") << Setup{0, 100, true, 300, false, true} << none << 11;
-    QTest::newRow("with multiplier") << Setup{0, 5000, false, 300, false, true} << none << 11;
-    QTest::newRow("log") << Setup{1, 1e5, false, 300, true, true} << none << 11;
-    QTest::newRow("log vertical") << Setup{1, 1e5, true, 300, true, true} << none << 11;
-    QTest::newRow("other font") << linear << none << 15;
+    QTest::newRow("linear") << linear << none << 11 << 1.0;
+    QTest::newRow("vertical") << Setup{0, 100, true, 300, false, true} << none << 11 << 1.0;
+    QTest::newRow("with multiplier")
+            << Setup{0, 5000, false, 300, false, true} << none << 11 << 1.0;
+    QTest::newRow("log") << Setup{1, 1e5, false, 300, true, true} << none << 11 << 1.0;
+    QTest::newRow("log vertical") << Setup{1, 1e5, true, 300, true, true} << none << 11 << 1.0;
+    QTest::newRow("other font") << linear << none << 15 << 1.0;
+    // a window moved to a screen at 125 %, 150 % or 200 %
+    QTest::newRow("at 1.25") << linear << none << 11 << 1.25;
+    QTest::newRow("vertical at 1.5") << Setup{0, 100, true, 300, false, true} << none << 11 << 1.5;
+    QTest::newRow("with multiplier at 2")
+            << Setup{0, 5000, false, 300, false, true} << none << 11 << 2.0;
+    QTest::newRow("log at 1.5") << Setup{1, 1e5, false, 300, true, true} << none << 11 << 1.5;
     QTest::newRow("new limits") << linear << Change([](ValueAxis &a) {
         a.setLimits(-20, 80);
         a.prepare(QFontMetrics(axisFont()));
-    }) << 11;
+    }) << 11 << 1.0;
     // the decade 0 has the value of the linear label "0" but reads "1"
     QTest::newRow("to logarithmic") << linear << Change([](ValueAxis &a) {
         a.setLogarithmic(true);
         a.setLimits(1, 1000);
         a.prepare(QFontMetrics(axisFont()));
-    }) << 11;
+    }) << 11 << 1.0;
 }
 
 // A second drawing from the kept label layouts gives the pixels of labels laid out anew and
-// drawn with drawText, also after a preparation or with another font in between.
+// drawn with drawText, also after a preparation, with another font or at another device
+// pixel ratio in between.
 void TestValueAxis::keptLabelLayouts()
 {
     QFETCH(Setup, setup);
     QFETCH(Change, change);
     QFETCH(int, pixelSize);
+    QFETCH(qreal, ratio);
     const QFont font = testFont("DejaVu Sans Mono", pixelSize);
     ValueAxis kept;
     prepareAxis(kept, setup);
@@ -782,7 +794,9 @@ void TestValueAxis::keptLabelLayouts()
     fresh.setLabelLayoutsKept(false);
     prepareAxis(fresh, setup);
     change(fresh);
-    QCOMPARE(drawnImage(kept, 10, true, 330, 7, font), drawnImage(fresh, 10, true, 330, 7, font));
+    // 8 pixels in: whole device pixels at every ratio, where kept layouts are drawn as such
+    QCOMPARE(drawnImage(kept, 10, true, 330, 8, font, ratio),
+             drawnImage(fresh, 10, true, 330, 8, font, ratio));
 }
 
 void TestValueAxis::penAfterDrawing_data()

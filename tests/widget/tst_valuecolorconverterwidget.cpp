@@ -53,6 +53,49 @@ QImage grabImage(ValueColorConverterWidget &widget)
     return widget.grab().toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
+// `widget` rendered into an image of device pixel ratio `ratio`, straight or through a
+// painter with a clip of its own, which draws everything with Qt's painter.
+QImage rendered(QWidget &widget, qreal ratio, const QPoint &offset, const QRegion &source,
+                bool clippedPainter)
+{
+    QImage image(widget.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(qRgb(1, 2, 3));
+    if (!clippedPainter) {
+        widget.render(&image, offset, source, QWidget::DrawChildren);
+        return image;
+    }
+    QPainter painter(&image);
+    const QRect area = source.isEmpty() ? widget.rect() : source.boundingRect();
+    painter.setClipRect(QRect(offset, area.size()));
+    widget.render(&painter, offset, source, QWidget::DrawChildren);
+    return image;
+}
+
+// The lengths of the runs of `colour` along every row (or every column, when `alongRows` is
+// false), but for runs that touch the image's edge.
+QVector<int> runWidths(const QImage &image, QRgb colour, bool alongRows)
+{
+    const int lines = alongRows ? image.height() : image.width();
+    const int length = alongRows ? image.width() : image.height();
+    QVector<int> widths;
+    for (int line = 0; line < lines; ++line) {
+        int run = 0;
+        for (int i = 0; i <= length; ++i) {
+            const bool inRun = i < length &&
+                    image.pixel(alongRows ? QPoint(i, line) : QPoint(line, i)) == colour;
+            if (inRun) {
+                ++run;
+                continue;
+            }
+            if (run > 0 && i - run > 0 && i < length)
+                widths.append(run);
+            run = 0;
+        }
+    }
+    return widths;
+}
+
 // The free pixels between two ink boxes along the axis; negative where they overlap.
 qreal distanceAlong(const QRectF &a, const QRectF &b, bool vertical)
 {
@@ -186,6 +229,9 @@ private Q_SLOTS:
     void renderPaths();
     void directWritesMatchPainter_data();
     void directWritesMatchPainter();
+    void grabbedAtScreenScale();
+    void ticksAndOutlineEquallyWide_data();
+    void ticksAndOutlineEquallyWide();
     void childOfGrabbedParent();
     void labelsFit_data();
     void labelsFit();
@@ -631,41 +677,61 @@ void tst_ValueColorConverterWidget::directWritesMatchPainter_data()
     QTest::addColumn<QPoint>("place"); // of the widget in its parent
     QTest::addColumn<QPoint>("offset"); // of the rendered source in the image
     QTest::addColumn<QRegion>("source"); // of the parent; empty for all of it
+    QTest::addColumn<qreal>("ratio"); // the image's device pixel ratio
 
     const QColor blue(Qt::blue);
     const QColor translucent(255, 255, 0, 100);
     const QString plain;
     const QPoint origin;
-    QTest::newRow("horizontal") << false << false << blue << plain << origin << origin << QRegion();
-    QTest::newRow("vertical") << true << false << blue << plain << origin << origin << QRegion();
-    QTest::newRow("logarithmic") << false << true << blue << plain << origin << origin << QRegion();
-    QTest::newRow("translucent") << false << false << translucent << plain << origin << origin
-                                 << QRegion();
-    QTest::newRow("translucent vertical")
-            << true << false << translucent << plain << origin << origin << QRegion();
-    // a gradient is stretched over the whole widget, the band beside the bar included
-    QTest::newRow("linear gradient background")
-            << false << false << blue
-            << "background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 yellow, stop:1 navy)"
-            << origin << origin << QRegion();
-    QTest::newRow("radial gradient background")
-            << true << false << blue
-            << "background: qradialgradient(cx:0.5, cy:0.5, radius:0.7, stop:0 white, "
-               "stop:1 darkgreen)"
-            << origin << origin << QRegion();
-    // the border starts two or more pixels left of the image; the source reaches the right
-    // end, since the clipped painter also draws beyond the source there
-    QTest::newRow("rendered left of the image")
-            << false << false << blue << plain << origin << QPoint(-5, 3) << QRegion();
-    QTest::newRow("source cut on the left")
-            << false << false << blue << plain << origin << origin << QRegion(4, 0, 196, 60);
-    QTest::newRow("child left of its window")
-            << true << false << blue << plain << QPoint(-3, 0) << origin << QRegion();
+    struct Row
+    {
+        const char *name;
+        bool vertical;
+        bool logarithmic;
+        QColor middle;
+        QString styleSheet;
+        QPoint place;
+        QPoint offset;
+        QRegion source;
+    };
+    const Row rows[] = {
+            {"horizontal", false, false, blue, plain, origin, origin, QRegion()},
+            {"vertical", true, false, blue, plain, origin, origin, QRegion()},
+            {"logarithmic", false, true, blue, plain, origin, origin, QRegion()},
+            {"translucent", false, false, translucent, plain, origin, origin, QRegion()},
+            {"translucent vertical", true, false, translucent, plain, origin, origin, QRegion()},
+            // a gradient is stretched over the whole widget, the band beside the bar included
+            {"linear gradient background", false, false, blue,
+             "background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 yellow, stop:1 navy)",
+             origin, origin, QRegion()},
+            {"radial gradient background", true, false, blue,
+             "background: qradialgradient(cx:0.5, cy:0.5, radius:0.7, stop:0 white, "
+             "stop:1 darkgreen)",
+             origin, origin, QRegion()},
+            // the border starts two or more pixels left of the image; then as much further
+            // left as lands on whole device pixels at every ratio
+            {"rendered left of the image", false, false, blue, plain, origin, QPoint(-5, 3),
+             QRegion()},
+            {"rendered left by whole device pixels", false, false, blue, plain, origin,
+             QPoint(-4, 4), QRegion()},
+            {"source cut on the left", false, false, blue, plain, origin, origin,
+             QRegion(4, 0, 196, 60)},
+            {"child left of its window", true, false, blue, plain, QPoint(-3, 0), origin,
+             QRegion()},
+    };
+    for (const qreal ratio : {1.0, 1.25, 1.5, 2.0}) {
+        for (const Row &row : rows) {
+            QTest::addRow("%s at %g", row.name, ratio)
+                    << row.vertical << row.logarithmic << row.middle << row.styleSheet
+                    << row.place << row.offset << row.source << ratio;
+        }
+    }
 }
 
 // The repaint written straight into the image, as a backing store gets it, has the pixels of
 // the same repaint through a clipped painter, which draws all of it with Qt's painter; so
-// under the host's conditions: a style sheet, a widget at any place, any part rendered.
+// under the host's conditions: a style sheet, a widget at any place, any part rendered, any
+// device pixel ratio.
 void tst_ValueColorConverterWidget::directWritesMatchPainter()
 {
     QFETCH(bool, vertical);
@@ -675,6 +741,7 @@ void tst_ValueColorConverterWidget::directWritesMatchPainter()
     QFETCH(QPoint, place);
     QFETCH(QPoint, offset);
     QFETCH(QRegion, source);
+    QFETCH(qreal, ratio);
 
     QWidget parent;
     parent.setStyleSheet(styleSheet);
@@ -687,16 +754,76 @@ void tst_ValueColorConverterWidget::directWritesMatchPainter()
     w->setAxisShowLabels(true);
     w->setLogarithmic(logarithmic);
     w->addRule(50, middle);
-    QImage direct(parent.size(), QImage::Format_ARGB32_Premultiplied);
-    direct.fill(qRgb(1, 2, 3));
-    QImage painted = direct.copy();
-    parent.render(&direct, offset, source, QWidget::DrawChildren);
-    QPainter painter(&painted);
-    painter.setClipRect(painted.rect());
-    parent.render(&painter, offset, source, QWidget::DrawChildren);
-    painter.end();
+    const QImage direct = rendered(parent, ratio, offset, source, false);
+    const QImage painted = rendered(parent, ratio, offset, source, true);
     const QString difference = firstDifference(direct, painted, direct.rect());
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
+}
+
+// What a scaled screen shows: the widget grabbed at the platform's scale (QT_SCALE_FACTOR,
+// which CTest sets for this function in runs of their own) has the pixels of the same widget
+// rendered through a clipped painter at that ratio.
+void tst_ValueColorConverterWidget::grabbedAtScreenScale()
+{
+    const qreal factor = qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
+            ? qgetenv("QT_SCALE_FACTOR").toDouble()
+            : 1.0;
+    ValueColorConverterWidget w;
+    w.setFont(testFont("DejaVu Sans Mono", 12));
+    w.resize(200, 60);
+    w.setAxisShowLabels(true);
+    w.addRule(50, Qt::blue);
+    const QImage grabbed = w.grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QCOMPARE(grabbed.devicePixelRatio(), factor);
+    const QImage painted = rendered(w, factor, QPoint(), QRegion(), true);
+    const QString difference = firstDifference(grabbed, painted, grabbed.rect());
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
+}
+
+void tst_ValueColorConverterWidget::ticksAndOutlineEquallyWide_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<bool>("vertical");
+    QTest::addColumn<int>("width"); // of every tick and outline edge, in device pixels
+
+    for (const bool vertical : {false, true}) {
+        const char *name = vertical ? "vertical" : "horizontal";
+        QTest::addRow("%s at 1", name) << 1.0 << vertical << 1;
+        QTest::addRow("%s at 1.25", name) << 1.25 << vertical << 1;
+        QTest::addRow("%s at 1.5", name) << 1.5 << vertical << 2;
+        QTest::addRow("%s at 1.75", name) << 1.75 << vertical << 2;
+        QTest::addRow("%s at 2", name) << 2.0 << vertical << 2;
+        QTest::addRow("%s at 2.5", name) << 2.5 << vertical << 3;
+    }
+}
+
+// Every tick and every edge of the outline is equally wide on the device at every ratio:
+// counted across each run of the tick colour and of the border colour, in every device row
+// and column, without labels, whose glyphs may touch a tick's end; runs cut by the image's
+// edge are left out (at a whole ratio the painter's
+// stroke, centred on the first pixel line, loses half of it there).
+void tst_ValueColorConverterWidget::ticksAndOutlineEquallyWide()
+{
+    QFETCH(qreal, ratio);
+    QFETCH(bool, vertical);
+    QFETCH(int, width);
+
+    const QRgb tick = qRgb(255, 0, 255);
+    const QRgb border = qRgb(0, 255, 255);
+    ValueColorConverterWidget w;
+    w.setFont(testFont("DejaVu Sans Mono", 12));
+    w.resize(vertical ? QSize(60, 200) : QSize(200, 60));
+    w.setOrientation(vertical ? ValueColorConverterWidget::Vertical
+                              : ValueColorConverterWidget::Horizontal);
+    w.setAxisColor(tick);
+    w.setImageBorderColor(border);
+    const QImage image = rendered(w, ratio, QPoint(), QRegion(), false);
+    // ticks run across the bar, the outline's edges both ways
+    const QVector<int> tickWidths = runWidths(image, tick, !vertical);
+    QVector<int> edgeWidths = runWidths(image, border, true) + runWidths(image, border, false);
+    QVERIFY2(tickWidths.size() >= 40, qPrintable(QString::number(tickWidths.size())));
+    for (const int found : tickWidths + edgeWidths)
+        QCOMPARE(found, width);
 }
 
 // A host grabs its panel, not the widget: the bar lands at the widget's place in the parent.
