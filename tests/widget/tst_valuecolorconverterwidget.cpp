@@ -1,6 +1,7 @@
 #include "valuecolorconverterwidget.h"
 
 #include "imagecompare.h"
+#include "queuedevents.h"
 #include "testfont.h"
 #include "textrecorder.h"
 
@@ -34,7 +35,7 @@ bool showSettled(QWidget &widget)
     widget.show();
     if (!QTest::qWaitForWindowExposed(&widget))
         return false;
-    QTest::qWait(20);
+    deliverQueuedEvents();
     return true;
 }
 
@@ -280,7 +281,7 @@ void tst_ValueColorConverterWidget::setterSideEffects()
     QVERIFY(showSettled(w));
     PaintCounter counter(&w);
     QVERIFY(w.setProperty(name.constData(), value));
-    QTest::qWait(50);
+    deliverQueuedEvents();
     QCOMPARE(counter.count > 0, repaints);
 }
 
@@ -340,7 +341,8 @@ void tst_ValueColorConverterWidget::replacedColorRepaints()
     QVERIFY(showSettled(w));
     PaintCounter counter(&w);
     QVERIFY(!w.addRule(100, Qt::blue));
-    QTRY_VERIFY(counter.count > 0);
+    deliverQueuedEvents();
+    QVERIFY(counter.count > 0);
 }
 
 void tst_ValueColorConverterWidget::layoutFollowsOrientationAndFont_data()
@@ -390,7 +392,8 @@ void tst_ValueColorConverterWidget::layoutFollowsOrientationAndFont()
     QCOMPARE(static_cast<const QRect &>(changed.valueAxis()),
              static_cast<const QRect &>(fresh.valueAxis()));
     QCOMPARE(grabImage(changed), grabImage(fresh));
-    QTRY_VERIFY(counter.count > 0);
+    deliverQueuedEvents();
+    QVERIFY(counter.count > 0);
 }
 
 void tst_ValueColorConverterWidget::paintHorizontal_data()
