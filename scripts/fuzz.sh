@@ -56,7 +56,7 @@ for input in "$root"/fuzz/corpus/*; do
     fi
 done
 
-options=(-seed="$seed" "${limits[@]}" -print_final_stats=1)
+options=(-seed="$seed" "${limits[@]}" -print_final_stats=1 -artifact_prefix="$PWD/")
 launcher=()
 if [ $repeat -eq 1 ]; then
     rm -rf "$work"
