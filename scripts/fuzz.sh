@@ -20,7 +20,10 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 usage="usage: $0 FUZZER SECONDS [WORK_CORPUS] | $0 --repeat SEED RUNS FUZZER WORK_CORPUS"
 repeat=0
 if [ "${1:-}" = --repeat ]; then
-    [ $# -eq 5 ] || { echo "$usage" >&2; exit 2; }
+    if [ $# -ne 5 ]; then
+        echo "$usage" >&2
+        exit 2
+    fi
     repeat=1
     seed=$2
     runs=$3
@@ -28,7 +31,10 @@ if [ "${1:-}" = --repeat ]; then
     work=$5
     shift 5
 else
-    [ $# -ge 2 ] && [ $# -le 3 ] || { echo "$usage" >&2; exit 2; }
+    if [ $# -lt 2 ] || [ $# -gt 3 ]; then
+        echo "$usage" >&2
+        exit 2
+    fi
     fuzzer=$1
     seconds=$2
     work=${3:-$root/build-fuzz/corpus-run}

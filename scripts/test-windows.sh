@@ -134,7 +134,7 @@ trap end_servers EXIT
 
 if command -v Xvfb >/dev/null 2>&1; then
     coproc XVFB { exec Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null; }
-    xvfb_pid=$XVFB_PID
+    xvfb_pid=$XVFB_PID # set by coproc
     if ! read -r -t 60 display_number <&"${XVFB[0]}"; then
         echo "windows (Qt $qt_major): Xvfb did not start" >&2
         exit 1
