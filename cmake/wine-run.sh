@@ -67,8 +67,8 @@ done
 # first use (about 10 s), else starts its services (about 1 s); one at a time, also when
 # CTest starts several programs together. The services run while the prefix's server does,
 # which works in a folder named after the prefix folder's device and inode. (A server still
-# ending after an earlier run may have them restarted by the program; only CTest's time for
-# that test shows it.)
+# ending after an earlier program may have them restarted by the next one; only CTest's time
+# for that test shows it. scripts/test-windows.sh keeps one server up for its whole run.)
 server_running() {
     local folder device inode p
     read -r device inode < <(stat -c '%d %i' "$WINEPREFIX" 2>/dev/null || echo 0 0)

@@ -110,14 +110,48 @@ echo "windows (Qt $qt_major): tst_previewwindow is skipped: it drives X11 window
      "Xvfb and xdotool by process id, which a Windows program under Wine does not share"
 # Windows always has a display; under Wine an X server gives it one, so that a program that
 # opens a window (tst_preview's windowWithoutDisplay) gets it, as on Windows. Without one,
-# Wine cannot create the window.
-display=()
-if command -v xvfb-run >/dev/null 2>&1; then
-    display=(xvfb-run -a -s "-screen 0 1280x1024x24")
+# Wine cannot create the window. The tests run on an X server and a Wine server of their
+# own, both up before the first test and ended after the last:
+# - Xvfb picks a free display itself and writes its number once it accepts connections
+#   (-displayfd): runs at the same time never take one display, and no test starts before
+#   the server listens;
+# - Wine's server for the build's prefix stays up for the whole run (-p), with the prefix
+#   booted first: no test program meets a server still shutting down after the previous
+#   program, nor starts Wine's services itself (cmake/wine-run.sh then finds them running).
+prefix=$build/wineprefix
+wineserver=/usr/lib/wine/wineserver64
+[ -x "$wineserver" ] || wineserver=$(command -v wineserver64 || true)
+xvfb_pid=
+end_servers() {
+    if [ -n "$wineserver" ] && [ -d "$prefix" ]; then
+        WINEPREFIX=$prefix "$wineserver" -k 2>/dev/null || true
+    fi
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+    fi
+}
+trap end_servers EXIT
+
+if command -v Xvfb >/dev/null 2>&1; then
+    coproc XVFB { exec Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null; }
+    xvfb_pid=$XVFB_PID # set by coproc
+    if ! read -r -t 60 display_number <&"${XVFB[0]}"; then
+        echo "windows (Qt $qt_major): Xvfb did not start" >&2
+        exit 1
+    fi
+    export DISPLAY=:$display_number
 else
-    echo "windows (Qt $qt_major): no xvfb-run (scripts/setup-windows.sh installs it); Wine" \
-         "gets no display and cannot open windows"
+    echo "windows (Qt $qt_major): no Xvfb (scripts/setup-windows.sh installs it); Wine gets" \
+         "no display and cannot open windows"
+fi
+# the first time, making the prefix takes about 10 s
+boot_prefix() {
+    mkdir -p "$prefix"
+    WINEPREFIX=$prefix "$wineserver" -p
+    "$root/cmake/wine-run.sh" "$prefix" "" wineboot </dev/null >/dev/null 2>&1
+}
+if [ -n "$wineserver" ]; then
+    step "Wine prefix" boot_prefix
 fi
 cd "$build"
-step test "${display[@]}" env QT_QPA_PLATFORM=offscreen "${test_env[@]}" \
-    ctest --output-on-failure -j "$(nproc)"
+step test env QT_QPA_PLATFORM=offscreen "${test_env[@]}" ctest --output-on-failure -j "$(nproc)"

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Sets up the machine, then builds and runs the whole test suite against Qt 5 and against
 # Qt 6, each in two builds: a normal build (GCC, benchmarks built too) and a clang build with
-# AddressSanitizer and UndefinedBehaviorSanitizer that adds the 60-second fuzz smoke run. Then,
-# for each Qt version whose Qt for MinGW-w64 is at hand (scripts/setup-windows.sh --qt 5|6),
-# the Windows x64 build with its tests under Wine; for a version without it, that version's
-# normal build compiles the sources for Windows in syntax-only mode instead. Every normal
+# AddressSanitizer and UndefinedBehaviorSanitizer that adds the fuzz smoke run (a fixed
+# seed). Then, for each Qt version whose Qt for MinGW-w64 is at hand
+# (scripts/setup-windows.sh --qt 5|6), the Windows x64 build with its tests under Wine; for
+# a version without it, that version's normal build compiles the sources for Windows in
+# syntax-only mode instead. Every normal
 # build also compiles the sources as against a Qt built inside a namespace, and builds the
 # plug-in against a host API folder laid out as the host lays it out. Warnings are errors.
 set -euo pipefail

@@ -202,10 +202,21 @@ void ValueColorConverterWidget::changeEvent(QEvent *event)
 // paintEvent erases the whole widget with its background brush. Where that brush is opaque,
 // what Qt paints beneath the widget first (its own background, a parent's) is all painted
 // over, so Qt is told to skip it: a repaint then costs about half. A translucent brush lets
-// what lies beneath show through, which Qt must paint first.
+// what lies beneath show through, which Qt must paint first. The brush comes from the
+// palette's current colour group, which follows the enabled state (the parent's too), the
+// window's activation and the visibility without any palette change; so Qt skips what lies
+// beneath only when the brush is opaque in every group. Palettes, style sheets and a new
+// background role (setBackgroundRole sends one too) arrive as PaletteChange.
 void ValueColorConverterWidget::followBackgroundOpacity()
 {
-    setAttribute(Qt::WA_OpaquePaintEvent, palette().brush(backgroundRole()).isOpaque());
+    const QPalette &colours = palette();
+    const QPalette::ColorRole role = backgroundRole();
+    const std::array<QPalette::ColorGroup, 3> groups{QPalette::Active, QPalette::Inactive,
+                                                     QPalette::Disabled};
+    setAttribute(Qt::WA_OpaquePaintEvent,
+                 std::all_of(groups.cbegin(), groups.cend(), [&](QPalette::ColorGroup group) {
+                     return colours.brush(group, role).isOpaque();
+                 }));
 }
 
 void ValueColorConverterWidget::paintEvent(QPaintEvent *)

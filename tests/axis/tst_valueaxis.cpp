@@ -861,14 +861,13 @@ void TestValueAxis::unsoundInputs_data()
     QTest::newRow("no length log") << Setup{1, 100, true, 0, true} << true;
 }
 
-// Unsound limits and sizes end quickly, map to defined values and offsets and draw ticks only
-// where the scale means something.
+// Unsound limits and sizes end, map to defined values and offsets and draw ticks only where
+// the scale means something. A row that loops without end fails by CTest's time limit; the
+// wall time of a row that ends is no verdict, since it depends on the machine's load.
 void TestValueAxis::unsoundInputs()
 {
     QFETCH(Setup, setup);
     QFETCH(bool, ticks);
-    QElapsedTimer timer;
-    timer.start();
     ValueAxis axis;
     setup.labels = true;
     prepareAxis(axis, setup);
@@ -882,7 +881,6 @@ void TestValueAxis::unsoundInputs()
         QVERIFY(position >= -1 && position <= setup.length);
     }
     QCOMPARE(containsColour(drawnImage(axis, 60, true, 300), false), ticks);
-    QVERIFY(timer.elapsed() < 5000);
 }
 
 QTEST_MAIN(TestValueAxis)

@@ -1,4 +1,5 @@
 #include "pluginloader.h"
+#include "queuedevents.h"
 
 #include <BaseExternWidget.hxx>
 
@@ -416,7 +417,7 @@ void tst_MirelValueColorConverter::clearRules()
     QList<QVariant> values;
     QString error;
     adapter->invokeMethod("clearRules", values, error);
-    QTest::qWait(20);
+    deliverQueuedEvents();
 
     int paints = 0;
     struct Filter : QObject
@@ -432,7 +433,8 @@ void tst_MirelValueColorConverter::clearRules()
     } filter(&paints);
     widget->installEventFilter(&filter);
     QVERIFY(adapter->invokeMethod("clearRules", values, error).isNull());
-    QTRY_VERIFY(paints > 0);
+    deliverQueuedEvents();
+    QVERIFY(paints > 0);
     widget->removeEventFilter(&filter);
 
     values = {QVariantList(), QVariantList()};

@@ -1,6 +1,7 @@
 #include "valuecolorconverterwidget.h"
 
 #include "imagecompare.h"
+#include "queuedevents.h"
 #include "testfont.h"
 #include "textrecorder.h"
 
@@ -35,7 +36,7 @@ bool showSettled(QWidget &widget)
     widget.show();
     if (!QTest::qWaitForWindowExposed(&widget))
         return false;
-    QTest::qWait(20);
+    deliverQueuedEvents();
     return true;
 }
 
@@ -199,9 +200,36 @@ QString unevenRun(const QVector<qint64> &numbers)
     return {};
 }
 
+// A window painting a checkerboard: what shows through a translucent background differs
+// from square to square, and from anything the widget on it painted before.
+class CheckeredWindow : public QWidget
+{
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        constexpr int square = 8;
+        QPainter painter(this);
+        for (int y = 0; y < height(); y += square)
+            for (int x = 0; x < width(); x += square)
+                painter.fillRect(x, y, square, square,
+                                 (x + y) / square % 2 ? QColor(30, 160, 60) : QColor(250, 220, 40));
+    }
+};
+
+// The window's pixels as they stand in its backing store: what is on screen, stale pixels
+// included, unlike a grab(), which paints everything afresh.
+QImage onScreen(QWidget &window)
+{
+    return window.screen()->grabWindow(window.winId()).toImage();
+}
+
+// What switches the colour group (or the role) the widget's background brush is taken from.
+enum BackgroundSwitch { DisableWidget, DisableParent, ActivateOtherWindow, UseBaseRole };
+
 } // namespace
 
 Q_DECLARE_METATYPE(Qt::MouseButton)
+Q_DECLARE_METATYPE(BackgroundSwitch)
 
 class tst_ValueColorConverterWidget : public QObject
 {
@@ -240,6 +268,8 @@ private Q_SLOTS:
     void emptyRuleSetPaintsWhite();
     void translucentBackgroundShowsParent_data();
     void translucentBackgroundShowsParent();
+    void backgroundFollowsColourGroup_data();
+    void backgroundFollowsColourGroup();
     void resizeReachesAxisAlongBarOnly();
     void mouse_data();
     void mouse();
@@ -391,7 +421,7 @@ void tst_ValueColorConverterWidget::setterSideEffects()
     QVERIFY(showSettled(w));
     PaintCounter counter(&w);
     QVERIFY(w.setProperty(name.constData(), value));
-    QTest::qWait(50);
+    deliverQueuedEvents();
     QCOMPARE(counter.count > 0, repaints);
 }
 
@@ -451,7 +481,8 @@ void tst_ValueColorConverterWidget::replacedColorRepaints()
     QVERIFY(showSettled(w));
     PaintCounter counter(&w);
     QVERIFY(!w.addRule(100, Qt::blue));
-    QTRY_VERIFY(counter.count > 0);
+    deliverQueuedEvents();
+    QVERIFY(counter.count > 0);
 }
 
 void tst_ValueColorConverterWidget::layoutFollowsOrientationAndFont_data()
@@ -501,7 +532,8 @@ void tst_ValueColorConverterWidget::layoutFollowsOrientationAndFont()
     QCOMPARE(static_cast<const QRect &>(changed.valueAxis()),
              static_cast<const QRect &>(fresh.valueAxis()));
     QCOMPARE(grabImage(changed), grabImage(fresh));
-    QTRY_VERIFY(counter.count > 0);
+    deliverQueuedEvents();
+    QVERIFY(counter.count > 0);
 }
 
 void tst_ValueColorConverterWidget::paintHorizontal_data()
@@ -1099,6 +1131,100 @@ void tst_ValueColorConverterWidget::translucentBackgroundShowsParent()
     QVERIFY2(qAbs(actual.red() - seen.red()) <= 1 && qAbs(actual.green() - seen.green()) <= 1 &&
                      qAbs(actual.blue() - seen.blue()) <= 1,
              qPrintable(actual.name()));
+}
+
+void tst_ValueColorConverterWidget::backgroundFollowsColourGroup_data()
+{
+    // the Window brush in each group; Base is translucent in all of them
+    QTest::addColumn<QColor>("active");
+    QTest::addColumn<QColor>("inactive");
+    QTest::addColumn<QColor>("disabled");
+    QTest::addColumn<bool>("onParent"); // the palette set on the window, not the widget
+    QTest::addColumn<QString>("styleSheet"); // set on the widget instead of a palette
+    QTest::addColumn<BackgroundSwitch>("change");
+
+    const QColor opaque(200, 230, 255);
+    const QColor translucent(200, 40, 40, 128);
+    QTest::newRow("disabled translucent, widget disabled")
+            << opaque << opaque << translucent << false << QString() << DisableWidget;
+    QTest::newRow("disabled translucent on the parent, parent disabled")
+            << opaque << opaque << translucent << true << QString() << DisableParent;
+    QTest::newRow("style sheet :disabled, widget disabled")
+            << QColor() << QColor() << QColor() << false
+            << QStringLiteral("QWidget { background-color: rgb(200,230,255); } "
+                              "QWidget:disabled { background-color: rgba(200,40,40,128); }")
+            << DisableWidget;
+    QTest::newRow("inactive translucent, other window activated")
+            << opaque << translucent << opaque << false << QString() << ActivateOtherWindow;
+    QTest::newRow("opaque window, background role set to translucent base")
+            << opaque << opaque << opaque << false << QString() << UseBaseRole;
+}
+
+// Whatever switches the brush the next paint erases with, Qt paints beneath the widget
+// whenever that brush is translucent: the window then shows what the same widget shows
+// painted without Qt::WA_OpaquePaintEvent, not the brush blended over its own old pixels.
+void tst_ValueColorConverterWidget::backgroundFollowsColourGroup()
+{
+    QFETCH(QColor, active);
+    QFETCH(QColor, inactive);
+    QFETCH(QColor, disabled);
+    QFETCH(bool, onParent);
+    QFETCH(QString, styleSheet);
+    QFETCH(BackgroundSwitch, change);
+
+    CheckeredWindow window;
+    window.resize(140, 50);
+    auto *w = new ValueColorConverterWidget(&window);
+    w->setGeometry(10, 10, 120, 30);
+    w->setImageBorder(false);
+    w->ruleSet.clear();
+    w->addRule(0, QColor(0, 0, 0, 0)); // the background shows through the whole bar
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    // Set once the window is shown, as a host does: a style sheet set before the first show
+    // takes effect in the polish, at whose end Qt's style sheet style clears the attribute.
+    if (styleSheet.isEmpty()) {
+        QPalette colours;
+        colours.setColor(QPalette::Active, QPalette::Window, active);
+        colours.setColor(QPalette::Inactive, QPalette::Window, inactive);
+        colours.setColor(QPalette::Disabled, QPalette::Window, disabled);
+        colours.setColor(QPalette::Base, QColor(40, 40, 200, 128));
+        (onParent ? static_cast<QWidget *>(&window) : w)->setPalette(colours);
+    } else {
+        w->setStyleSheet(styleSheet);
+    }
+    deliverQueuedEvents();
+
+    QWidget other;
+    switch (change) {
+    case DisableWidget:
+        w->setEnabled(false);
+        break;
+    case DisableParent:
+        window.setEnabled(false);
+        break;
+    case ActivateOtherWindow:
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QVERIFY(!window.isActiveWindow());
+        break;
+    case UseBaseRole:
+        w->setBackgroundRole(QPalette::Base);
+        break;
+    }
+    w->update();
+    deliverQueuedEvents();
+    const QImage shown = onScreen(window);
+    QVERIFY(!shown.isNull());
+
+    w->setAttribute(Qt::WA_OpaquePaintEvent, false);
+    window.repaint();
+    const ImageDifference difference = imageDifference(shown, onScreen(window), 0);
+    QVERIFY2(difference.pixels == 0,
+             qPrintable(QStringLiteral("%1 pixels differ, by up to %2")
+                                .arg(difference.pixels)
+                                .arg(difference.largest)));
 }
 
 void tst_ValueColorConverterWidget::emptyRuleSetPaintsWhite()
