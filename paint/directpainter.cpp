@@ -371,15 +371,19 @@ void DirectPainter::drawRect(const QRect &rect)
     const qint64 bottom = qint64(rect.top()) + rect.height();
     const LineRule rule = lineRule();
     const bool unscaled = scaleX == 1 && scaleY == 1;
+    const bool doubled = scaleX == 2 && scaleY == 2;
     QRgb pixel = 0;
     if (rect.width() <= 0 || rect.height() <= 0 || painter.brush().style() != Qt::NoBrush ||
-        rule == LineRule::Painter || (rule == LineRule::Exact && !(unscaled && penPixel(pixel))) ||
+        rule == LineRule::Painter ||
+        (rule == LineRule::Exact && !((unscaled || doubled) && penPixel(pixel))) ||
         !withinLineLimit(rect.left(), rect.top()) || !withinLineLimit(right, bottom)) {
         painter.drawRect(rect);
         return;
     }
     if (rule == LineRule::Crisp)
         drawCrispOutline(rect, painter.pen().color());
+    else if (doubled)
+        drawDoubledOutline(rect, pixel);
     else
         drawUnscaledOutline(rect, pixel);
 }
@@ -411,13 +415,31 @@ void DirectPainter::drawUnscaledOutline(const QRect &rect, QRgb pixel)
     const Span top = lineSpanY(rect.top());
     const Span bottom = lineSpanY(qint64(rect.top()) + rect.height());
     const qint64 bottomEnd = left.first <= -2 ? right.last - 1 : right.last;
-    const auto writeSpans = [this, pixel](const Span &columns, const Span &rows) {
-        QRect cut;
-        if (toImage(columns, rows, cut))
-            write(cut, pixel);
-    };
-    writeSpans({left.first, right.last}, top);
-    writeSpans({left.first, bottomEnd}, bottom);
-    writeSpans(left, {top.last + 1, bottom.first - 1});
-    writeSpans(right, {top.last + 1, bottom.first - 1});
+    writeSpans({left.first, right.last}, top, pixel);
+    writeSpans({left.first, bottomEnd}, bottom, pixel);
+    writeSpans(left, {top.last + 1, bottom.first - 1}, pixel);
+    writeSpans(right, {top.last + 1, bottom.first - 1}, pixel);
+}
+
+// At scale 2 each edge is two device pixels wide, and the raster engine joins the edges with
+// bevels that leave out the outer corner pixel at the top left and at the bottom left, and no
+// other (on Qt 5 and Qt 6 alike, wherever the rectangle lies and whatever its size).
+void DirectPainter::drawDoubledOutline(const QRect &rect, QRgb pixel)
+{
+    const Span left = lineSpanX(rect.left());
+    const Span right = lineSpanX(qint64(rect.left()) + rect.width());
+    const Span top = lineSpanY(rect.top());
+    const Span bottom = lineSpanY(qint64(rect.top()) + rect.height());
+    writeSpans({left.last, right.last}, top, pixel);
+    writeSpans({left.last, right.last}, bottom, pixel);
+    writeSpans({left.first, left.first}, {top.first + 1, bottom.last - 1}, pixel);
+    writeSpans({left.last, left.last}, {top.last + 1, bottom.first - 1}, pixel);
+    writeSpans(right, {top.last + 1, bottom.first - 1}, pixel);
+}
+
+void DirectPainter::writeSpans(const Span &columns, const Span &rows, QRgb pixel)
+{
+    QRect cut;
+    if (toImage(columns, rows, cut))
+        write(cut, pixel);
 }
