@@ -279,6 +279,8 @@ void DirectPainter::writeRows(const QRect &area, const QRgba64 *colours)
         const QRgba64 *from = colours + (cut.left() - (qint64(area.left()) + qint64(shiftX)));
         std::transform(from, from + cut.width(), row + cut.left(),
                        [](QRgba64 c) { return c.toArgb32(); });
+    } else if (isWhole(scaleX)) {
+        writeWholeScaledRow(row, cut, roundedEdge(scaleX * area.left() + shiftX), colours);
     } else {
         // each column's right edge is the next one's left edge
         qint64 first = roundedEdge(scaleX * area.left() + shiftX);
@@ -293,6 +295,24 @@ void DirectPainter::writeRows(const QRect &area, const QRgba64 *colours)
         }
     }
     copyFirstRowDown(cut);
+}
+
+// At a whole scale every column is the same number of device columns wide, from `start`,
+// the first device column of the first; only the cut's ends may take part of a column.
+void DirectPainter::writeWholeScaledRow(QRgb *row, const QRect &cut, qint64 start,
+                                        const QRgba64 *colours)
+{
+    const qint64 width = static_cast<qint64>(scaleX);
+    qint64 column = (cut.left() - start) / width;
+    qint64 x = cut.left();
+    const qint64 end = qint64(cut.right()) + 1;
+    while (x < end) {
+        const QRgb pixel = colours[column].toArgb32();
+        ++column;
+        const qint64 to = std::min(start + column * width, end);
+        for (; x < to; ++x)
+            row[x] = pixel;
+    }
 }
 
 // A solid pen of width 1 (or 0 without a scale) with square caps, aliased: what the rules in

@@ -122,6 +122,7 @@ private:
     void copyFirstRowDown(const QRect &cut);
     void writeRect(const QRect &rect, QRgb pixel);
     void writeRows(const QRect &area, const QRgba64 *colours);
+    void writeWholeScaledRow(QRgb *row, const QRect &cut, qint64 start, const QRgba64 *colours);
     void fillLine(const QRect &line, QRgba64 colour);
     void fillDevice(const Span &columns, const Span &rows, const QColor &colour);
     void drawCrispOutline(const QRect &rect, const QColor &colour);
