@@ -279,6 +279,8 @@ void DirectPainter::writeRows(const QRect &area, const QRgba64 *colours)
         const QRgba64 *from = colours + (cut.left() - (qint64(area.left()) + qint64(shiftX)));
         std::transform(from, from + cut.width(), row + cut.left(),
                        [](QRgba64 c) { return c.toArgb32(); });
+    } else if (isWhole(scaleX)) {
+        writeWholeScaledRow(row, cut, roundedEdge(scaleX * area.left() + shiftX), colours);
     } else {
         // each column's right edge is the next one's left edge
         qint64 first = roundedEdge(scaleX * area.left() + shiftX);
@@ -293,6 +295,24 @@ void DirectPainter::writeRows(const QRect &area, const QRgba64 *colours)
         }
     }
     copyFirstRowDown(cut);
+}
+
+// At a whole scale every column is the same number of device columns wide, from `start`,
+// the first device column of the first; only the cut's ends may take part of a column.
+void DirectPainter::writeWholeScaledRow(QRgb *row, const QRect &cut, qint64 start,
+                                        const QRgba64 *colours)
+{
+    const qint64 width = static_cast<qint64>(scaleX);
+    qint64 column = (cut.left() - start) / width;
+    qint64 x = cut.left();
+    const qint64 end = qint64(cut.right()) + 1;
+    while (x < end) {
+        const QRgb pixel = colours[column].toArgb32();
+        ++column;
+        const qint64 to = std::min(start + column * width, end);
+        for (; x < to; ++x)
+            row[x] = pixel;
+    }
 }
 
 // A solid pen of width 1 (or 0 without a scale) with square caps, aliased: what the rules in
@@ -371,15 +391,19 @@ void DirectPainter::drawRect(const QRect &rect)
     const qint64 bottom = qint64(rect.top()) + rect.height();
     const LineRule rule = lineRule();
     const bool unscaled = scaleX == 1 && scaleY == 1;
+    const bool doubled = scaleX == 2 && scaleY == 2;
     QRgb pixel = 0;
     if (rect.width() <= 0 || rect.height() <= 0 || painter.brush().style() != Qt::NoBrush ||
-        rule == LineRule::Painter || (rule == LineRule::Exact && !(unscaled && penPixel(pixel))) ||
+        rule == LineRule::Painter ||
+        (rule == LineRule::Exact && !((unscaled || doubled) && penPixel(pixel))) ||
         !withinLineLimit(rect.left(), rect.top()) || !withinLineLimit(right, bottom)) {
         painter.drawRect(rect);
         return;
     }
     if (rule == LineRule::Crisp)
         drawCrispOutline(rect, painter.pen().color());
+    else if (doubled)
+        drawDoubledOutline(rect, pixel);
     else
         drawUnscaledOutline(rect, pixel);
 }
@@ -411,13 +435,31 @@ void DirectPainter::drawUnscaledOutline(const QRect &rect, QRgb pixel)
     const Span top = lineSpanY(rect.top());
     const Span bottom = lineSpanY(qint64(rect.top()) + rect.height());
     const qint64 bottomEnd = left.first <= -2 ? right.last - 1 : right.last;
-    const auto writeSpans = [this, pixel](const Span &columns, const Span &rows) {
-        QRect cut;
-        if (toImage(columns, rows, cut))
-            write(cut, pixel);
-    };
-    writeSpans({left.first, right.last}, top);
-    writeSpans({left.first, bottomEnd}, bottom);
-    writeSpans(left, {top.last + 1, bottom.first - 1});
-    writeSpans(right, {top.last + 1, bottom.first - 1});
+    writeSpans({left.first, right.last}, top, pixel);
+    writeSpans({left.first, bottomEnd}, bottom, pixel);
+    writeSpans(left, {top.last + 1, bottom.first - 1}, pixel);
+    writeSpans(right, {top.last + 1, bottom.first - 1}, pixel);
+}
+
+// At scale 2 each edge is two device pixels wide, and the raster engine joins the edges with
+// bevels that leave out the outer corner pixel at the top left and at the bottom left, and no
+// other (on Qt 5 and Qt 6 alike, wherever the rectangle lies and whatever its size).
+void DirectPainter::drawDoubledOutline(const QRect &rect, QRgb pixel)
+{
+    const Span left = lineSpanX(rect.left());
+    const Span right = lineSpanX(qint64(rect.left()) + rect.width());
+    const Span top = lineSpanY(rect.top());
+    const Span bottom = lineSpanY(qint64(rect.top()) + rect.height());
+    writeSpans({left.last, right.last}, top, pixel);
+    writeSpans({left.last, right.last}, bottom, pixel);
+    writeSpans({left.first, left.first}, {top.first + 1, bottom.last - 1}, pixel);
+    writeSpans({left.last, left.last}, {top.last + 1, bottom.first - 1}, pixel);
+    writeSpans(right, {top.last + 1, bottom.first - 1}, pixel);
+}
+
+void DirectPainter::writeSpans(const Span &columns, const Span &rows, QRgb pixel)
+{
+    QRect cut;
+    if (toImage(columns, rows, cut))
+        write(cut, pixel);
 }

@@ -50,12 +50,17 @@ QT_FORWARD_DECLARE_CLASS(QPainter)
 //   the painter such a line is a fillRect of exactly those device pixels, so that the
 //   painter alone gives what the direct writes give. Along an axis whose factor is whole the
 //   line keeps the painter's placement.
+// - An outline (drawRect) at scale 2 is its four edges by the rule for a pen of width 1, two
+//   device pixels wide, of which the painter's bevel joins leave out exactly two pixels: the
+//   outer corner pixel at the top left and the one at the bottom left (seen on rectangles of
+//   every size, inside the image and far beyond its edges, at every whole-pixel translation).
 // Left to the painter, and why:
 // - every one-pixel line at a whole odd scale other than 1 (3): each edge of the stroke
 //   falls on a row of pixel centres, which the painter gives to one side or the other as its
 //   arithmetic happens to round (Qt 6 drew an end pixel there that Qt 5 left out);
-// - the outline (drawRect) at a whole scale other than 1: the painter joins its edges with
-//   bevels, which leave out some corner pixels in a pattern that depends on the scale;
+// - the outline (drawRect) at a whole scale other than 1 and 2 (or 2 on one axis only): the
+//   painter joins its edges with bevels, which leave out corner pixels in a pattern that
+//   depends on the scale, matched only where the repaint needs it;
 // - every line at a scale below 1 on either axis, and a pen of width 0 at any scale other
 //   than 1: the raster engine draws those as cosmetic lines one device pixel wide, which are
 //   even already and whose ends the cosmetic stroker places by rules of its own;
@@ -117,10 +122,13 @@ private:
     void copyFirstRowDown(const QRect &cut);
     void writeRect(const QRect &rect, QRgb pixel);
     void writeRows(const QRect &area, const QRgba64 *colours);
+    void writeWholeScaledRow(QRgb *row, const QRect &cut, qint64 start, const QRgba64 *colours);
     void fillLine(const QRect &line, QRgba64 colour);
     void fillDevice(const Span &columns, const Span &rows, const QColor &colour);
     void drawCrispOutline(const QRect &rect, const QColor &colour);
     void drawUnscaledOutline(const QRect &rect, QRgb pixel);
+    void drawDoubledOutline(const QRect &rect, QRgb pixel);
+    void writeSpans(const Span &columns, const Span &rows, QRgb pixel);
 
     QPainter &painter;
     // the painter's device transform, when it only scales (by factors above 0) and translates
