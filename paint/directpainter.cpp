@@ -193,9 +193,7 @@ void DirectPainter::copyFirstRowDown(const QRect &cut)
 // The device pixels of the painter's fillRect of `rect`.
 void DirectPainter::writeRect(const QRect &rect, QRgb pixel)
 {
-    QRect cut;
-    if (toImage(fillSpanX(rect.left(), rect.width()), fillSpanY(rect.top(), rect.height()), cut))
-        write(cut, pixel);
+    writeSpans(fillSpanX(rect.left(), rect.width()), fillSpanY(rect.top(), rect.height()), pixel);
 }
 
 // An antialiased painter blends the device pixels that a filled rectangle's edges cut, which
@@ -353,9 +351,7 @@ void DirectPainter::fillDevice(const Span &columns, const Span &rows, const QCol
 {
     QRgb pixel = 0;
     if (penPixel(pixel)) {
-        QRect cut;
-        if (toImage(columns, rows, cut))
-            write(cut, pixel);
+        writeSpans(columns, rows, pixel);
         return;
     }
     // edges on whole device pixels, which the painter's rounding keeps there
@@ -408,13 +404,18 @@ void DirectPainter::drawRect(const QRect &rect)
         drawUnscaledOutline(rect, pixel);
 }
 
+// The device pixels of the four one-pixel lines an outline is made of: at column left and
+// left + width, at row top and top + height.
+DirectPainter::OutlineEdges DirectPainter::outlineEdges(const QRect &rect) const
+{
+    return {lineSpanX(rect.left()), lineSpanX(qint64(rect.left()) + rect.width()),
+            lineSpanY(rect.top()), lineSpanY(qint64(rect.top()) + rect.height())};
+}
+
 // The four edges as four rectangles that share no pixel, or one filled whole where they meet.
 void DirectPainter::drawCrispOutline(const QRect &rect, const QColor &colour)
 {
-    const Span left = lineSpanX(rect.left());
-    const Span right = lineSpanX(qint64(rect.left()) + rect.width());
-    const Span top = lineSpanY(rect.top());
-    const Span bottom = lineSpanY(qint64(rect.top()) + rect.height());
+    const auto [left, right, top, bottom] = outlineEdges(rect);
     if (right.first <= left.last + 1 || bottom.first <= top.last + 1) {
         fillDevice({left.first, right.last}, {top.first, bottom.last}, colour);
         return;
@@ -430,10 +431,7 @@ void DirectPainter::drawCrispOutline(const QRect &rect, const QColor &colour)
 // Qt 5 and Qt 6 alike, whatever its top and size).
 void DirectPainter::drawUnscaledOutline(const QRect &rect, QRgb pixel)
 {
-    const Span left = lineSpanX(rect.left());
-    const Span right = lineSpanX(qint64(rect.left()) + rect.width());
-    const Span top = lineSpanY(rect.top());
-    const Span bottom = lineSpanY(qint64(rect.top()) + rect.height());
+    const auto [left, right, top, bottom] = outlineEdges(rect);
     const qint64 bottomEnd = left.first <= -2 ? right.last - 1 : right.last;
     writeSpans({left.first, right.last}, top, pixel);
     writeSpans({left.first, bottomEnd}, bottom, pixel);
@@ -446,10 +444,7 @@ void DirectPainter::drawUnscaledOutline(const QRect &rect, QRgb pixel)
 // other (on Qt 5 and Qt 6 alike, wherever the rectangle lies and whatever its size).
 void DirectPainter::drawDoubledOutline(const QRect &rect, QRgb pixel)
 {
-    const Span left = lineSpanX(rect.left());
-    const Span right = lineSpanX(qint64(rect.left()) + rect.width());
-    const Span top = lineSpanY(rect.top());
-    const Span bottom = lineSpanY(qint64(rect.top()) + rect.height());
+    const auto [left, right, top, bottom] = outlineEdges(rect);
     writeSpans({left.last, right.last}, top, pixel);
     writeSpans({left.last, right.last}, bottom, pixel);
     writeSpans({left.first, left.first}, {top.first + 1, bottom.last - 1}, pixel);

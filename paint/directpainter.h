@@ -101,6 +101,13 @@ private:
         qint64 first;
         qint64 last;
     };
+    struct OutlineEdges
+    {
+        Span left;
+        Span right;
+        Span top;
+        Span bottom;
+    };
     enum class LineRule { Painter, Exact, Crisp };
 
     void setUpMapping();
@@ -125,6 +132,7 @@ private:
     void writeWholeScaledRow(QRgb *row, const QRect &cut, qint64 start, const QRgba64 *colours);
     void fillLine(const QRect &line, QRgba64 colour);
     void fillDevice(const Span &columns, const Span &rows, const QColor &colour);
+    OutlineEdges outlineEdges(const QRect &rect) const;
     void drawCrispOutline(const QRect &rect, const QColor &colour);
     void drawUnscaledOutline(const QRect &rect, QRgb pixel);
     void drawDoubledOutline(const QRect &rect, QRgb pixel);
