@@ -4,45 +4,136 @@
 
 #include <QColor>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
-// A value argument must hold a number: a text that is not one ("abc", "") is refused rather
-// than read as 0, so that a typo cannot change the rule at 0.
-bool readValue(const QVariant &argument, double &value)
+// What a script argument must be for its method to run.
+enum class ArgumentTest {
+    None, // no argument in this place
+    // A number: a text that is not one ("abc", "") is refused rather than read as 0, so that
+    // a typo cannot change the rule at 0.
+    Number,
+    // A finite number: a NaN or infinite rule could never be removed again and would leave the
+    // axis without a scale.
+    RuleValue,
+    // A valid colour: a text that names none is refused rather than stored as an invalid colour.
+    Color,
+    List,
+};
+
+// One argument's test and the text a script reads when the argument fails it.
+struct ArgumentRule
 {
-    if (!argument.canConvert<double>())
-        return false;
+    ArgumentTest test;
+    const char *refusal;
+};
+
+constexpr ArgumentRule noArgument{ArgumentTest::None, nullptr};
+constexpr ArgumentRule valueArgument{ArgumentTest::Number, "argument 1 (value) is not float"};
+constexpr ArgumentRule ruleValueArgument{ArgumentTest::RuleValue, valueArgument.refusal};
+constexpr ArgumentRule colorArgument{ArgumentTest::Color, "argument 2 (color) is not color"};
+constexpr ArgumentRule valuesListArgument{ArgumentTest::List,
+                                          "argument 1 (dfValues) is not dyn_float"};
+constexpr ArgumentRule colorsListArgument{ArgumentTest::List,
+                                          "argument 2 (dsColors) is not dyn_string"};
+
+// What a method answers when the host's count check fails.
+enum class CountRefusal { False, MinusOne };
+
+bool isNumber(const QVariant &argument)
+{
     bool ok = false;
-    value = argument.toDouble(&ok);
+    if (argument.canConvert<double>())
+        argument.toDouble(&ok);
     return ok;
 }
 
-// Rule values must be finite as well: a NaN or infinite rule could never be removed again and
-// would leave the axis without a scale.
-bool readRuleValue(const QVariant &argument, double &value)
+bool passes(ArgumentTest test, const QVariant &argument)
 {
-    return readValue(argument, value) && std::isfinite(value);
+    switch (test) {
+    case ArgumentTest::None:
+        return true;
+    case ArgumentTest::Number:
+        return isNumber(argument);
+    case ArgumentTest::RuleValue:
+        return isNumber(argument) && std::isfinite(argument.toDouble());
+    case ArgumentTest::Color:
+        return argument.canConvert<QColor>() && argument.value<QColor>().isValid();
+    case ArgumentTest::List:
+        return argument.canConvert<QVariantList>();
+    }
+    return false;
 }
 
-// A colour argument must give a valid colour: a text that names none is refused rather than
-// stored as an invalid colour.
-bool readColor(const QVariant &argument, QColor &color)
+// The type code methodInterface reports for an argument: the host Qt's QVariant::Type value,
+// which equals the QMetaType id on Qt 5 and Qt 6.
+int typeCode(ArgumentTest test)
 {
-    if (!argument.canConvert<QColor>())
-        return false;
-    color = argument.value<QColor>();
-    return color.isValid();
-}
-
-QVariant valueRefused(QString &error)
-{
-    error = QStringLiteral("argument 1 (value) is not float");
-    return QVariant(false);
+    return test == ArgumentTest::Color ? QMetaType::QColor : QMetaType::Double;
 }
 
 } // namespace
+
+struct MirelValueColorConverter::ScriptMethod
+{
+    using Handler = QVariant (MirelValueColorConverter::*)(const QString &, QList<QVariant> &,
+                                                           QString &);
+
+    // the arguments before the first empty place
+    int argumentCount() const
+    {
+        const auto end =
+                std::find_if(arguments.cbegin(), arguments.cend(),
+                             [](const ArgumentRule &a) { return a.test == ArgumentTest::None; });
+        return static_cast<int>(end - arguments.cbegin());
+    }
+
+    const char *name; // compared exactly, letter case included
+    const char *signature; // what methodList reports, character for character
+    std::array<ArgumentRule, 2> arguments; // tested in order; the first failure ends the call
+    CountRefusal countRefusal;
+    int describedResult; // the result type methodInterface reports; 0: not described
+    Handler handler;
+};
+
+// The script methods in the order methodList reports them. A method without arguments gets no
+// count check. methodInterface describes only the methods with a result type here.
+const MirelValueColorConverter::ScriptMethod MirelValueColorConverter::scriptMethods[] = {
+        {"clearRules",
+         "void clearRules()",
+         {noArgument, noArgument},
+         CountRefusal::False,
+         0,
+         &MirelValueColorConverter::invokeClearRules},
+        {"addRule",
+         "bool addRule(float value, string color)",
+         {ruleValueArgument, colorArgument},
+         CountRefusal::False,
+         QMetaType::Bool,
+         &MirelValueColorConverter::invokeAddRule},
+        {"removeRule",
+         "bool removeRule(float value)",
+         {valueArgument, noArgument},
+         CountRefusal::False,
+         0,
+         &MirelValueColorConverter::invokeRemoveRule},
+        {"convert",
+         "string convert(float value)",
+         {valueArgument, noArgument},
+         CountRefusal::False,
+         QMetaType::QColor,
+         &MirelValueColorConverter::invokeConvert},
+        {"getRules",
+         "int getRules(dyn_float &dfValues, dyn_string &dsColors)",
+         {valuesListArgument, colorsListArgument},
+         CountRefusal::MinusOne,
+         0,
+         &MirelValueColorConverter::invokeGetRules},
+};
 
 MirelValueColorConverter::MirelValueColorConverter(QWidget *parent)
     : BaseExternWidget(parent), converterWidget(new ValueColorConverterWidget(parent))
@@ -79,11 +170,20 @@ void MirelValueColorConverter::mouseDoubleClick(int button, int x, int y)
 
 QStringList MirelValueColorConverter::methodList() const
 {
-    return {QStringLiteral("void clearRules()"),
-            QStringLiteral("bool addRule(float value, string color)"),
-            QStringLiteral("bool removeRule(float value)"),
-            QStringLiteral("string convert(float value)"),
-            QStringLiteral("int getRules(dyn_float &dfValues, dyn_string &dsColors)")};
+    QStringList signatures;
+    for (const ScriptMethod &method : scriptMethods)
+        signatures.append(QString::fromLatin1(method.signature));
+    return signatures;
+}
+
+const MirelValueColorConverter::ScriptMethod *
+MirelValueColorConverter::findScriptMethod(const QString &name)
+{
+    const auto end = std::cend(scriptMethods);
+    const auto found = std::find_if(std::cbegin(scriptMethods), end, [&](const ScriptMethod &m) {
+        return name == QLatin1String(m.name);
+    });
+    return found == end ? nullptr : found;
 }
 
 // Describes "addRule" and "convert" only; the types are appended to what argTypes holds.
@@ -93,35 +193,50 @@ QT_WARNING_DISABLE_DEPRECATED
 bool MirelValueColorConverter::methodInterface(const QString &name, QVariant::Type &returnType,
                                                QList<QVariant::Type> &argTypes) const
 {
-    if (name == QLatin1String("addRule")) {
-        returnType = QVariant::Bool;
-        argTypes.append(QVariant::Double);
-        argTypes.append(QVariant::Color);
-        return true;
-    }
-    if (name == QLatin1String("convert")) {
-        returnType = QVariant::Color;
-        argTypes.append(QVariant::Double);
-        return true;
-    }
-    return false;
+    const ScriptMethod *method = findScriptMethod(name);
+    if (!method || method->describedResult == 0)
+        return false;
+    returnType = static_cast<QVariant::Type>(method->describedResult);
+    for (int i = 0; i < method->argumentCount(); ++i)
+        argTypes.append(static_cast<QVariant::Type>(typeCode(method->arguments.at(i).test)));
+    return true;
 }
 QT_WARNING_POP
 
 QVariant MirelValueColorConverter::invokeMethod(const QString &name, QList<QVariant> &values,
                                                 QString &error)
 {
-    if (name == QLatin1String("clearRules"))
-        return invokeClearRules(name, values, error);
-    if (name == QLatin1String("addRule"))
-        return invokeAddRule(name, values, error);
-    if (name == QLatin1String("removeRule"))
-        return invokeRemoveRule(name, values, error);
-    if (name == QLatin1String("convert"))
-        return invokeConvert(name, values, error);
-    if (name == QLatin1String("getRules"))
-        return invokeGetRules(name, values, error);
-    return BaseExternWidget::invokeMethod(name, values, error);
+    const ScriptMethod *method = findScriptMethod(name);
+    if (!method)
+        return BaseExternWidget::invokeMethod(name, values, error);
+    QVariant refusal;
+    if (!argumentsAccepted(*method, name, values, error, refusal))
+        return refusal;
+    return (this->*method->handler)(name, values, error);
+}
+
+// The host's count check, then each argument's test in order. A refusal leaves the arguments
+// as they are; a failed count check leaves in `error` what the host wrote there.
+bool MirelValueColorConverter::argumentsAccepted(const ScriptMethod &method, const QString &name,
+                                                 const QList<QVariant> &values, QString &error,
+                                                 QVariant &refusal)
+{
+    const int count = method.argumentCount();
+    if (count == 0)
+        return true;
+    if (!hasNumArgs(name, values, count, error)) {
+        refusal = method.countRefusal == CountRefusal::MinusOne ? QVariant(-1) : QVariant(false);
+        return false;
+    }
+    for (int i = 0; i < count; ++i) {
+        const ArgumentRule &rule = method.arguments.at(i);
+        if (!passes(rule.test, values.at(i))) {
+            error = QString::fromLatin1(rule.refusal);
+            refusal = QVariant(false);
+            return false;
+        }
+    }
+    return true;
 }
 
 QVariant MirelValueColorConverter::invokeClearRules(const QString &, QList<QVariant> &, QString &)
@@ -131,59 +246,29 @@ QVariant MirelValueColorConverter::invokeClearRules(const QString &, QList<QVari
     return {};
 }
 
-QVariant MirelValueColorConverter::invokeAddRule(const QString &name, QList<QVariant> &values,
-                                                 QString &error)
+QVariant MirelValueColorConverter::invokeAddRule(const QString &, QList<QVariant> &values,
+                                                 QString &)
 {
-    if (!hasNumArgs(name, values, 2, error))
-        return QVariant(false);
-    double value = 0;
-    if (!readRuleValue(values.at(0), value))
-        return valueRefused(error);
-    QColor color;
-    if (!readColor(values.at(1), color)) {
-        error = QStringLiteral("argument 2 (color) is not color");
-        return QVariant(false);
-    }
-    return QVariant(converterWidget->addRule(value, color));
+    return QVariant(
+            converterWidget->addRule(values.at(0).toDouble(), values.at(1).value<QColor>()));
 }
 
-QVariant MirelValueColorConverter::invokeRemoveRule(const QString &name, QList<QVariant> &values,
-                                                    QString &error)
+QVariant MirelValueColorConverter::invokeRemoveRule(const QString &, QList<QVariant> &values,
+                                                    QString &)
 {
-    if (!hasNumArgs(name, values, 1, error))
-        return QVariant(false);
-    double value = 0;
-    if (!readValue(values.at(0), value))
-        return valueRefused(error);
-    return QVariant(converterWidget->removeRule(value));
+    return QVariant(converterWidget->removeRule(values.at(0).toDouble()));
 }
 
-QVariant MirelValueColorConverter::invokeConvert(const QString &name, QList<QVariant> &values,
-                                                 QString &error)
+QVariant MirelValueColorConverter::invokeConvert(const QString &, QList<QVariant> &values,
+                                                 QString &)
 {
-    if (!hasNumArgs(name, values, 1, error))
-        return QVariant(false);
-    double value = 0;
-    if (!readValue(values.at(0), value))
-        return valueRefused(error);
-    const QColor color = converterWidget->ruleSet.convert(value);
-    return QVariant(color);
+    return QVariant(converterWidget->ruleSet.convert(values.at(0).toDouble()));
 }
 
 // Replaces both arguments with variant lists of the rule values and their colour texts.
-QVariant MirelValueColorConverter::invokeGetRules(const QString &name, QList<QVariant> &values,
-                                                  QString &error)
+QVariant MirelValueColorConverter::invokeGetRules(const QString &, QList<QVariant> &values,
+                                                  QString &)
 {
-    if (!hasNumArgs(name, values, 2, error))
-        return QVariant(-1);
-    if (!values.at(0).canConvert<QVariantList>()) {
-        error = QStringLiteral("argument 1 (dfValues) is not dyn_float");
-        return QVariant(false);
-    }
-    if (!values.at(1).canConvert<QVariantList>()) {
-        error = QStringLiteral("argument 2 (dsColors) is not dyn_string");
-        return QVariant(false);
-    }
     const QVector<ValueColorRule> &rules = converterWidget->ruleSet.ruleList();
     QList<QVariant> ruleValues;
     QList<QVariant> ruleColors;

@@ -43,6 +43,14 @@ private Q_SLOTS:
 private:
     Q_DISABLE_COPY(MirelValueColorConverter)
 
+    // One row per script method: its name, signature text, argument tests and handler.
+    struct ScriptMethod;
+    static const ScriptMethod scriptMethods[];
+    static const ScriptMethod *findScriptMethod(const QString &name);
+    bool argumentsAccepted(const ScriptMethod &method, const QString &name,
+                           const QList<QVariant> &values, QString &error, QVariant &refusal);
+
+    // the handlers, called once the method's arguments have passed their tests
     QVariant invokeClearRules(const QString &name, QList<QVariant> &values, QString &error);
     QVariant invokeAddRule(const QString &name, QList<QVariant> &values, QString &error);
     QVariant invokeRemoveRule(const QString &name, QList<QVariant> &values, QString &error);
