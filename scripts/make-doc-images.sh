@@ -4,6 +4,8 @@
 # Each panel is as large as the example's "// size: WxH" line says. An example with a
 # "// sizes: WxH WxH ..." line is also drawn at each of those sizes, one below the other, in
 # docs/images/NAME-lengths.png (stacked by scripts/stack-png.py, which needs Python 3).
+# The temperature scale is also drawn upright as screens scaled to 100, 150 and 200 % show
+# it, side by side, each at its device size, in docs/images/temperature-ratios.png.
 set -euo pipefail
 
 if [ $# -ne 1 ]; then
@@ -45,3 +47,15 @@ for example in "$root"/examples/*.ctl; do
         echo "docs/images/$name-lengths.png"
     fi
 done
+
+# Each picture at its device size, so that a reader sees the device pixels of every tick; an
+# upright panel keeps the three narrow enough to be shown unscaled.
+pictures=()
+for ratio in 1 1.5 2; do
+    "$preview" --script "$root/examples/temperature.ctl" --set orientation=Vertical \
+        --size 100x200 --ratio "$ratio" --png "$parts/temperature-$ratio.png" > /dev/null
+    pictures+=("$parts/temperature-$ratio.png")
+done
+python3 "$root/scripts/stack-png.py" --side-by-side "$root/docs/images/temperature-ratios.png" 8 \
+    "${pictures[@]}"
+echo "docs/images/temperature-ratios.png"

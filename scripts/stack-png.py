@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
-"""Stacks PNG pictures one below the other, left-aligned, with a transparent gap between them:
+"""Stacks PNG pictures one below the other, left-aligned, or with --side-by-side one beside the
+other, top-aligned, with a transparent gap between them:
 
-    scripts/stack-png.py OUT.png GAP IN.png...
+    scripts/stack-png.py [--side-by-side] OUT.png GAP IN.png...
 
 Reads the 8-bit RGB and RGBA pictures that Qt writes (not interlaced) and writes an RGBA
-picture; the gaps and the room right of narrower pictures stay transparent. Only the standard
+picture; the gaps and the room beside smaller pictures stay transparent. Only the standard
 library is used, so that the picture script needs nothing beyond Python 3."""
 import struct
 import sys
@@ -78,17 +79,40 @@ def chunk(kind, body):
     return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
 
 
-def main():
-    if len(sys.argv) < 4:
-        sys.exit("usage: stack-png.py OUT.png GAP IN.png...")
-    out, gap, inputs = sys.argv[1], int(sys.argv[2]), sys.argv[3:]
-    pictures = [read_rows(path) for path in inputs]
+def below(pictures, gap):
+    """The rows of the pictures one below the other."""
     width = max(w for w, _ in pictures)
     rows = []
     for i, (w, picture) in enumerate(pictures):
         if i:
             rows += [bytes(4 * width)] * gap
         rows += [row + bytes(4 * (width - w)) for row in picture]
+    return width, rows
+
+
+def beside(pictures, gap):
+    """The rows of the pictures one beside the other."""
+    height = max(len(picture) for _, picture in pictures)
+    width = sum(w for w, _ in pictures) + gap * (len(pictures) - 1)
+    rows = [bytearray() for _ in range(height)]
+    for i, (w, picture) in enumerate(pictures):
+        for y, row in enumerate(rows):
+            if i:
+                row += bytes(4 * gap)
+            row += picture[y] if y < len(picture) else bytes(4 * w)
+    return width, [bytes(row) for row in rows]
+
+
+def main():
+    args = sys.argv[1:]
+    side_by_side = args[:1] == ["--side-by-side"]
+    if side_by_side:
+        args = args[1:]
+    if len(args) < 3:
+        sys.exit("usage: stack-png.py [--side-by-side] OUT.png GAP IN.png...")
+    out, gap, inputs = args[0], int(args[1]), args[2:]
+    pictures = [read_rows(path) for path in inputs]
+    width, rows = (beside if side_by_side else below)(pictures, gap)
     raw = b"".join(b"\x00" + row for row in rows)
     header = struct.pack(">IIBBBBB", width, len(rows), 8, 6, 0, 0, 0)
     with open(out, "wb") as f:

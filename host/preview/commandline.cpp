@@ -19,6 +19,8 @@ Options:
   --script FILE      run a script: one statement a line, // comments
   --png FILE         render the panel offscreen to FILE and exit
   --size WxH         panel size in pixels (default 300x60)
+  --ratio R          draw as a screen scaled by R does (1.5 for 150 %; default 1): the
+                     picture has R times the panel's pixels, the window is R times larger
   --keep-going       run every statement even after a failure; exit non-zero at the end
   --quit-after MS    close the window after MS milliseconds
   -h, --help         show this text
@@ -89,10 +91,10 @@ bool CommandLine::parse(const QStringList &arguments, PreviewOptions &options, F
 
 bool CommandLine::takesValue(const QString &option)
 {
-    static const QStringList withValue = {QStringLiteral("--plugin"),    QStringLiteral("--set"),
-                                          QStringLiteral("--call"),      QStringLiteral("--script"),
-                                          QStringLiteral("--png"),       QStringLiteral("--size"),
-                                          QStringLiteral("--quit-after")};
+    static const QStringList withValue = {
+            QStringLiteral("--plugin"), QStringLiteral("--set"),       QStringLiteral("--call"),
+            QStringLiteral("--script"), QStringLiteral("--png"),       QStringLiteral("--size"),
+            QStringLiteral("--ratio"),  QStringLiteral("--quit-after")};
     return withValue.contains(option);
 }
 
@@ -128,6 +130,12 @@ bool CommandLine::applyValue(const QString &option, const QString &value, Previe
                        QStringLiteral("expected WxH with each side from 1 to 10000")};
             return false;
         }
+    } else if (option == QLatin1String("--ratio")) {
+        if (!parseRatio(value, options.ratio)) {
+            failure = {ExitCode::Usage, QStringLiteral("--ratio %1").arg(value),
+                       QStringLiteral("expected a number above 0 and at most 10")};
+            return false;
+        }
     } else {
         bool ok = false;
         options.quitAfterMs = value.toInt(&ok);
@@ -151,5 +159,17 @@ bool CommandLine::parseSize(const QString &text, QSize &size)
     if (width < 1 || height < 1 || width > 10000 || height > 10000)
         return false;
     size = QSize(width, height);
+    return true;
+}
+
+// A device pixel ratio as screens have them (1.25, 1.5, 2, ...). Above 10 the picture of a
+// large panel would not fit into memory, and no screen is scaled so far.
+bool CommandLine::parseRatio(const QString &text, qreal &ratio)
+{
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok || !(value > 0 && value <= 10)) // NaN fails the comparison too
+        return false;
+    ratio = value;
     return true;
 }

@@ -23,6 +23,7 @@ struct PreviewOptions
     QVector<PreviewStep> steps;
     QString pngPath; // empty: open a window
     QSize size{300, 60};
+    qreal ratio = 1; // device pixel ratio of the picture or the window
     int quitAfterMs = -1; // negative: run until the window is closed
     bool list = false;
     bool keepGoing = false;
@@ -46,6 +47,7 @@ private:
     static bool applyValue(const QString &option, const QString &value, PreviewOptions &options,
                            Failure &failure);
     static bool parseSize(const QString &text, QSize &size);
+    static bool parseRatio(const QString &text, qreal &ratio);
 };
 
 #endif // COMMANDLINE_H

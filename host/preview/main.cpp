@@ -47,6 +47,13 @@ QFont panelFont()
     return font;
 }
 
+// A window at --ratio R: Qt's own scale factor, read when the application starts, scales
+// the window as a screen of that factor would (times the factor of the screen it is on).
+void useScaleFactor(qreal ratio)
+{
+    qputenv("QT_SCALE_FACTOR", QByteArray::number(ratio));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -70,6 +77,8 @@ int main(int argc, char **argv)
     // Without a window nothing needs a display.
     if (!options.needsWindow())
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    else if (options.ratio != 1)
+        useScaleFactor(options.ratio);
     // Qt's own options (-platform, -plugin, -style, ...) are not ours to honour: the
     // application sees the program name only.
     int applicationArgc = 1;

@@ -64,7 +64,7 @@ int PreviewApp::finish(Panel &panel, const QString &version, BaseExternWidget &a
     }
     if (!options.pngPath.isEmpty()) {
         QString error;
-        if (!panel.writePng(options.pngPath, error))
+        if (!panel.writePng(options.pngPath, options.ratio, error))
             return exitWith({ExitCode::PngNotWritten, options.pngPath, error});
     }
     if (options.needsWindow())

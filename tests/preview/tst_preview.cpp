@@ -1,11 +1,16 @@
-// ewo-preview end to end: the examples' printed results and pictures, the host's value
-// forms, the result format of calls, and one message and exit code per kind of bad input.
+// ewo-preview end to end: the examples' printed results and pictures, pictures at a device
+// pixel ratio, the host's value forms, the result format of calls, and one message and exit
+// code per kind of bad input.
 
 #include "previewrun.h"
 
 #include "imagecompare.h"
+#include "pluginloader.h"
 #include "testfont.h"
 
+#include <BaseExternWidget.hxx>
+
+#include <QApplication>
 #include <QColor>
 #include <QDir>
 #include <QImage>
@@ -81,6 +86,28 @@ PictureTolerance pictureTolerance()
     return {1, 1, 0.05};
 }
 
+// The plug-in's widget of the default panel drawn in this process by itself, with the preview
+// host's panel font, into a picture of device pixel ratio `ratio`, as a backing store of a
+// screen scaled by it holds it.
+QImage widgetAt(qreal ratio, const QSize &size, bool labels)
+{
+    PluginLoader loader(QStringLiteral(PLUGIN_FILE));
+    Failure failure;
+    QWidget panel;
+    panel.resize(size);
+    BaseExternWidget *adapter = loader.load(failure) ? loader.create(&panel, failure) : nullptr;
+    if (!adapter)
+        return {};
+    QWidget *widget = adapter->widget();
+    widget->setGeometry(panel.rect());
+    widget->setProperty("axisShowLabels", labels);
+    QImage image(size * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(panel.palette().color(QPalette::Window));
+    widget->render(&image);
+    return image;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(PixelProbe)
@@ -95,6 +122,8 @@ private Q_SLOTS:
     void examples();
     void pictures_data();
     void pictures();
+    void ratio_data();
+    void ratio();
     void propertyForms_data();
     void propertyForms();
     void callResults_data();
@@ -116,6 +145,7 @@ private:
 void tst_Preview::initTestCase()
 {
     QVERIFY(dir.isValid());
+    QApplication::setFont(testFont("DejaVu Sans", 17)); // the preview host's panel font
 }
 
 QString tst_Preview::writeScript(const QString &text) const
@@ -235,6 +265,45 @@ void tst_Preview::pictures()
     QVERIFY(difference.pixels <= allowed);
 }
 
+void tst_Preview::ratio_data()
+{
+    QTest::addColumn<QString>("ratio"); // --ratio
+    QTest::addColumn<QSize>("pixels"); // the picture's size in device pixels
+    QTest::addColumn<bool>("labels");
+
+    QTest::newRow("125 %") << "1.25" << QSize(375, 75) << false;
+    QTest::newRow("150 %, labels") << "1.5" << QSize(450, 90) << true;
+    QTest::newRow("200 %, labels") << "2" << QSize(600, 120) << true;
+    QTest::newRow("300 %") << "3" << QSize(900, 180) << false;
+}
+
+// The default panel at a device pixel ratio is what the widget draws at that ratio, pixel for
+// pixel, in a picture whose resolution says the ratio.
+void tst_Preview::ratio()
+{
+    QFETCH(QString, ratio);
+    QFETCH(QSize, pixels);
+    QFETCH(bool, labels);
+
+    const PreviewRun run =
+            PreviewRun::start({QStringLiteral("--ratio"), ratio, QStringLiteral("--set"),
+                               QStringLiteral("axisShowLabels=%1").arg(labels ? "true" : "false"),
+                               QStringLiteral("--png"), pngPath()});
+    QVERIFY2(run.finished && run.exitCode == 0, qPrintable(run.err));
+    const QImage actual = QImage(pngPath()).convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(actual.size(), pixels);
+    const QString unscaledPath = dir.filePath(QStringLiteral("unscaled.png"));
+    QCOMPARE(PreviewRun::start({QStringLiteral("--png"), unscaledPath}).exitCode, 0);
+    QCOMPARE(actual.dotsPerMeterX(),
+             qRound(QImage(unscaledPath).dotsPerMeterX() * ratio.toDouble()));
+
+    const QImage expected = widgetAt(ratio.toDouble(), QSize(300, 60), labels)
+                                    .convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(expected.size(), pixels);
+    const QString difference = firstDifference(actual, expected, actual.rect());
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
+}
+
 void tst_Preview::propertyForms_data()
 {
     QTest::addColumn<QString>("assignment"); // --set NAME=VALUE
@@ -346,6 +415,11 @@ void tst_Preview::failures_data()
     QTest::newRow("bad size") << QStringList{QStringLiteral("--size"), QStringLiteral("300x0"), png,
                                              out}
                               << 1 << "--size 300x0: expected WxH";
+    QTest::newRow("ratio 0") << QStringList{QStringLiteral("--ratio"), QStringLiteral("0"), png,
+                                            out}
+                             << 1 << "--ratio 0: expected a number above 0";
+    QTest::newRow("ratio not a number") << QStringList{QStringLiteral("--ratio=1,5"), png, out} << 1
+                                        << "--ratio 1,5: expected a number above 0";
     QTest::newRow("missing plug-in") << withPlugin("/nonexistent/x.ewo") << 2
                                      << "/nonexistent/x.ewo: plug-in file not found";
     QTest::newRow("text file as plug-in") << withPlugin(EXAMPLES_DIR "/temperature.ctl") << 3
@@ -499,5 +573,5 @@ void tst_Preview::windowWithoutDisplay()
 #endif
 }
 
-QTEST_GUILESS_MAIN(tst_Preview)
+QTEST_MAIN(tst_Preview)
 #include "tst_preview.moc"

@@ -75,9 +75,11 @@ private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase();
     void clicksBecomeHostSignals();
+    void windowAtRatio();
 
 private:
     bool startXvfb();
+    bool showPreview(OwnedProcess &preview, const QStringList &arguments, QString &window);
     static bool waitForLine(QProcess &process, const QString &expected, QString &seen);
     bool xdotool(const QStringList &arguments, QString &output) const;
 
@@ -155,28 +157,42 @@ bool tst_PreviewWindow::waitForLine(QProcess &process, const QString &expected, 
     return false;
 }
 
-void tst_PreviewWindow::clicksBecomeHostSignals()
+// Starts the preview with `arguments` and finds its panel once it is mapped: no click goes
+// elsewhere, and Qt's other windows of the process (never mapped) are not found. On failure
+// `window` says what went wrong. The test ends the preview; --quit-after only ends one that a
+// crashed test left behind, as late as CTest would end the test.
+bool tst_PreviewWindow::showPreview(OwnedProcess &preview, const QStringList &arguments,
+                                    QString &window)
 {
-    // Ended by the test; --quit-after only ends a preview that a crashed test left behind,
-    // as late as CTest would end the test.
-    OwnedProcess preview;
     preview.setProcessEnvironment(environment);
     preview.start(QStringLiteral(PREVIEW_EXE),
-                  {QStringLiteral("--size"), QStringLiteral("300x60"),
-                   QStringLiteral("--quit-after"), QStringLiteral("120000")});
-    QVERIFY(preview.waitForStarted(stepLimitMs));
+                  arguments +
+                          QStringList{QStringLiteral("--quit-after"), QStringLiteral("120000")});
+    if (!preview.waitForStarted(stepLimitMs)) {
+        window = QStringLiteral("the preview did not start");
+        return false;
+    }
+    if (!xdotool({QStringLiteral("search"), QStringLiteral("--sync"),
+                  QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                  QString::number(preview.processId())},
+                 window)) {
+        window.prepend(QStringLiteral("the preview window did not appear: "));
+        return false;
+    }
+    if (window.contains(QLatin1Char('\n'))) {
+        window.prepend(QStringLiteral("more than one window: "));
+        return false;
+    }
+    return true;
+}
 
-    // The panel once it is mapped: no click goes elsewhere, and Qt's other windows of the
-    // process (never mapped) are not found.
+void tst_PreviewWindow::clicksBecomeHostSignals()
+{
+    OwnedProcess preview;
+    QString window;
+    QVERIFY2(showPreview(preview, {QStringLiteral("--size"), QStringLiteral("300x60")}, window),
+             qPrintable(window));
     QString output;
-    QVERIFY2(xdotool({QStringLiteral("search"), QStringLiteral("--sync"),
-                      QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                      QString::number(preview.processId())},
-                     output),
-             qPrintable(QStringLiteral("the preview window did not appear: ") + output));
-    QVERIFY2(!output.contains(QLatin1Char('\n')),
-             qPrintable(QStringLiteral("more than one window: ") + output));
-    const QString window = output;
     // Away from the screen's corner, so that local and global positions differ.
     QVERIFY2(xdotool({QStringLiteral("windowmove"), QStringLiteral("--sync"), window,
                       QStringLiteral("200"), QStringLiteral("150")},
@@ -211,6 +227,21 @@ void tst_PreviewWindow::clicksBecomeHostSignals()
              qPrintable(output));
     QVERIFY2(waitForLine(preview, QStringLiteral("mouseDoubleClick(1, %1)").arg(at), output),
              qPrintable(output));
+}
+
+// A window at --ratio is as large on the screen as a screen scaled by the ratio makes it.
+void tst_PreviewWindow::windowAtRatio()
+{
+    OwnedProcess preview;
+    QString window;
+    QVERIFY2(showPreview(preview,
+                         {QStringLiteral("--size"), QStringLiteral("300x60"),
+                          QStringLiteral("--ratio"), QStringLiteral("1.5")},
+                         window),
+             qPrintable(window));
+    QString output;
+    QVERIFY2(xdotool({QStringLiteral("getwindowgeometry"), window}, output), qPrintable(output));
+    QVERIFY2(output.contains(QLatin1String("Geometry: 450x90")), qPrintable(output));
 }
 
 QTEST_GUILESS_MAIN(tst_PreviewWindow)
