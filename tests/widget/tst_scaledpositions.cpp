@@ -150,7 +150,7 @@ public:
     Picture(const QImage &image, const QRect &device, int width)
         : image(image.convertToFormat(QImage::Format_RGB32)), device(device), width(width)
     {
-        for (int y = device.top(); y <= device.bottom(); ++y)
+        for (int y = std::max(device.top(), 0); y <= device.bottom(); ++y)
             if (pixel({middle, y}) == frameColour)
                 frameBottom = y;
     }
