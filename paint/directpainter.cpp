@@ -62,6 +62,26 @@ void DirectPainter::setUpMapping()
     scaleY = transform.m22();
     shiftX = transform.dx();
     shiftY = transform.dy();
+    setUpBounds();
+}
+
+// The device pixels the painter's device spans. A widget's are those Qt gives it: its logical
+// rectangle with each edge at round(scale * edge + shift), halves up, as Qt rounds the clip of
+// a widget at any place in its window, in a backing store, grab() or render() alike, and as
+// the raster engine rounds the edges of every filled rectangle; so the widget's bar fills
+// exactly those pixels. Any other device (an image, a pixmap) spans its own pixels.
+void DirectPainter::setUpBounds()
+{
+    const QPaintDevice *device = painter.device();
+    if (!device)
+        return;
+    if (device->devType() == QInternal::Widget) {
+        boundsX = fillSpanX(0, device->width());
+        boundsY = fillSpanY(0, device->height());
+        return;
+    }
+    boundsX = {0, qint64(device->width()) - 1};
+    boundsY = {0, qint64(device->height()) - 1};
 }
 
 // The one rule for direct writes: everything the painter would do with a pixel other than
@@ -105,17 +125,6 @@ DirectPainter::Span DirectPainter::fillSpanY(qint64 from, qint64 length) const
 
 namespace {
 
-// The first device pixel of a one-pixel line at `at` along one axis. At a whole scale, the
-// first pixel whose centre lies within the painter's stroke, which is centred on the line's
-// coordinate; at any other scale, the device pixel in which the logical pixel line starts,
-// so that a line on the first or the last logical pixel stays whole on the device.
-qint64 lineStart(qint64 at, qreal scale, qreal shift)
-{
-    if (!isWhole(scale))
-        return floorOf(scale * at + shift);
-    return floorOf(scale * at + shift - (scale + 1) / 2) + 1;
-}
-
 qint64 lineWidth(qreal scale)
 {
     return std::max<qint64>(1, roundedEdge(scale));
@@ -123,16 +132,33 @@ qint64 lineWidth(qreal scale)
 
 } // namespace
 
+// The device pixels across a one-pixel line whose logical pixel line covers the device pixels
+// `logical`: round(scale) of them (at least one), from the first of those pixels, or, when
+// `fromEnd` is set or the line is the last within the bounds, up to the last (on the bounds'
+// last pixel at most), so that a line on the last pixel line of a widget stays whole where
+// it is wider than its logical line. A line wholly outside the bounds keeps to its own
+// pixels, so that it never reaches into them.
+DirectPainter::Span DirectPainter::acrossLine(const Span &logical, qreal scale, const Span &bounds,
+                                              bool fromEnd)
+{
+    if (logical.last < bounds.first || logical.first > bounds.last)
+        return logical;
+    const qint64 width = lineWidth(scale);
+    if (fromEnd || logical.last >= bounds.last) {
+        const qint64 last = std::min(logical.last, bounds.last);
+        return {last - width + 1, last};
+    }
+    return {logical.first, logical.first + width - 1};
+}
+
 DirectPainter::Span DirectPainter::lineSpanX(qint64 x) const
 {
-    const qint64 first = lineStart(x, scaleX, shiftX);
-    return {first, first + lineWidth(scaleX) - 1};
+    return acrossLine(fillSpanX(x, 1), scaleX, boundsX, false);
 }
 
 DirectPainter::Span DirectPainter::lineSpanY(qint64 y) const
 {
-    const qint64 first = lineStart(y, scaleY, shiftY);
-    return {first, first + lineWidth(scaleY) - 1};
+    return acrossLine(fillSpanY(y, 1), scaleY, boundsY, false);
 }
 
 bool DirectPainter::toImage(const Span &columns, const Span &rows, QRect &cut) const
@@ -334,15 +360,12 @@ bool DirectPainter::penPixel(QRgb &pixel) const
     return true;
 }
 
-// How one-pixel lines are drawn at the painter's transform and pen.
-DirectPainter::LineRule DirectPainter::lineRule() const
+// Whether one-pixel lines are drawn by the rules in the class comment, at the painter's
+// transform and pen. Without a scale but between device pixels they are the painter's.
+bool DirectPainter::crispLines() const
 {
-    if (!mapped || scaleX < 1 || scaleY < 1 || !onePixelPen())
-        return LineRule::Painter;
-    if (!isWhole(scaleX) || !isWhole(scaleY))
-        return LineRule::Crisp;
-    const auto exact = [](qreal scale) { return scale == 1 || std::fmod(scale, 2) == 0; };
-    return exact(scaleX) && exact(scaleY) ? LineRule::Exact : LineRule::Painter;
+    const bool betweenPixels = scaleX == 1 && scaleY == 1 && !(isWhole(shiftX) && isWhole(shiftY));
+    return mapped && scaleX >= 1 && scaleY >= 1 && !betweenPixels && onePixelPen();
 }
 
 // Device pixels in the pen's colour: written directly, or through the painter as a fillRect
@@ -361,22 +384,26 @@ void DirectPainter::fillDevice(const Span &columns, const Span &rows, const QCol
     painter.fillRect(QRectF(topLeft, bottomRight), colour);
 }
 
-// A line of one point is left to the painter, as is every slanted line.
+// A line of one point is left to the painter, as is every slanted line. Along the line its
+// device pixels are those of its logical pixels, from the first of one end to the last of the
+// other.
 void DirectPainter::drawLine(const QPoint &from, const QPoint &to)
 {
-    const bool straight = (from.x() == to.x()) != (from.y() == to.y());
-    const LineRule rule = lineRule();
-    QRgb pixel = 0;
-    if (!straight || rule == LineRule::Painter || (rule == LineRule::Exact && !penPixel(pixel)) ||
-        !withinLineLimit(from.x(), from.y()) || !withinLineLimit(to.x(), to.y())) {
+    const bool vertical = from.x() == to.x();
+    const bool straight = vertical != (from.y() == to.y());
+    if (!straight || !crispLines() || !withinLineLimit(from.x(), from.y()) ||
+        !withinLineLimit(to.x(), to.y())) {
         painter.drawLine(from, to);
         return;
     }
-    fillDevice({lineSpanX(std::min(from.x(), to.x())).first,
-                lineSpanX(std::max(from.x(), to.x())).last},
-               {lineSpanY(std::min(from.y(), to.y())).first,
-                lineSpanY(std::max(from.y(), to.y())).last},
-               painter.pen().color());
+    const qint64 left = std::min(from.x(), to.x());
+    const qint64 top = std::min(from.y(), to.y());
+    // one of the two differences is 0
+    const qint64 length =
+            std::abs(qint64(to.x()) - from.x()) + std::abs(qint64(to.y()) - from.y()) + 1;
+    const Span columns = vertical ? lineSpanX(left) : fillSpanX(left, length);
+    const Span rows = vertical ? fillSpanY(top, length) : lineSpanY(top);
+    fillDevice(columns, rows, painter.pen().color());
 }
 
 // An unfilled rectangle only; the outline runs from left to left + width and from top to
@@ -385,31 +412,27 @@ void DirectPainter::drawRect(const QRect &rect)
 {
     const qint64 right = qint64(rect.left()) + rect.width();
     const qint64 bottom = qint64(rect.top()) + rect.height();
-    const LineRule rule = lineRule();
-    const bool unscaled = scaleX == 1 && scaleY == 1;
-    const bool doubled = scaleX == 2 && scaleY == 2;
-    QRgb pixel = 0;
     if (rect.width() <= 0 || rect.height() <= 0 || painter.brush().style() != Qt::NoBrush ||
-        rule == LineRule::Painter ||
-        (rule == LineRule::Exact && !((unscaled || doubled) && penPixel(pixel))) ||
-        !withinLineLimit(rect.left(), rect.top()) || !withinLineLimit(right, bottom)) {
+        !crispLines() || !withinLineLimit(rect.left(), rect.top()) ||
+        !withinLineLimit(right, bottom)) {
         painter.drawRect(rect);
         return;
     }
-    if (rule == LineRule::Crisp)
-        drawCrispOutline(rect, painter.pen().color());
-    else if (doubled)
-        drawDoubledOutline(rect, pixel);
-    else
-        drawUnscaledOutline(rect, pixel);
+    drawCrispOutline(rect, painter.pen().color());
 }
 
-// The device pixels of the four one-pixel lines an outline is made of: at column left and
-// left + width, at row top and top + height.
+// The device pixels of the four one-pixel lines an outline is made of, at column left and
+// left + width, at row top and top + height: the right and bottom ones up to the last device
+// pixel of their logical lines, so that the outline covers exactly the device pixels of the
+// logical pixels it encloses, as a fillRect of them would, and no fewer.
 DirectPainter::OutlineEdges DirectPainter::outlineEdges(const QRect &rect) const
 {
-    return {lineSpanX(rect.left()), lineSpanX(qint64(rect.left()) + rect.width()),
-            lineSpanY(rect.top()), lineSpanY(qint64(rect.top()) + rect.height())};
+    const qint64 right = qint64(rect.left()) + rect.width();
+    const qint64 bottom = qint64(rect.top()) + rect.height();
+    return {acrossLine(fillSpanX(rect.left(), 1), scaleX, boundsX, false),
+            acrossLine(fillSpanX(right, 1), scaleX, boundsX, true),
+            acrossLine(fillSpanY(rect.top(), 1), scaleY, boundsY, false),
+            acrossLine(fillSpanY(bottom, 1), scaleY, boundsY, true)};
 }
 
 // The four edges as four rectangles that share no pixel, or one filled whole where they meet.
@@ -424,32 +447,6 @@ void DirectPainter::drawCrispOutline(const QRect &rect, const QColor &colour)
     fillDevice({left.first, right.last}, bottom, colour);
     fillDevice(left, {top.last + 1, bottom.first - 1}, colour);
     fillDevice(right, {top.last + 1, bottom.first - 1}, colour);
-}
-
-// Without a scale the raster engine leaves out the last pixel of the outline, its
-// bottom-right corner, when the rectangle starts two or more pixels left of the image (on
-// Qt 5 and Qt 6 alike, whatever its top and size).
-void DirectPainter::drawUnscaledOutline(const QRect &rect, QRgb pixel)
-{
-    const auto [left, right, top, bottom] = outlineEdges(rect);
-    const qint64 bottomEnd = left.first <= -2 ? right.last - 1 : right.last;
-    writeSpans({left.first, right.last}, top, pixel);
-    writeSpans({left.first, bottomEnd}, bottom, pixel);
-    writeSpans(left, {top.last + 1, bottom.first - 1}, pixel);
-    writeSpans(right, {top.last + 1, bottom.first - 1}, pixel);
-}
-
-// At scale 2 each edge is two device pixels wide, and the raster engine joins the edges with
-// bevels that leave out the outer corner pixel at the top left and at the bottom left, and no
-// other (on Qt 5 and Qt 6 alike, wherever the rectangle lies and whatever its size).
-void DirectPainter::drawDoubledOutline(const QRect &rect, QRgb pixel)
-{
-    const auto [left, right, top, bottom] = outlineEdges(rect);
-    writeSpans({left.last, right.last}, top, pixel);
-    writeSpans({left.last, right.last}, bottom, pixel);
-    writeSpans({left.first, left.first}, {top.first + 1, bottom.last - 1}, pixel);
-    writeSpans({left.last, left.last}, {top.last + 1, bottom.first - 1}, pixel);
-    writeSpans(right, {top.last + 1, bottom.first - 1}, pixel);
 }
 
 void DirectPainter::writeSpans(const Span &columns, const Span &rows, QRgb pixel)

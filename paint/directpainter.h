@@ -6,6 +6,8 @@
 #include <QRgba64>
 #include <QtGlobal>
 
+#include <limits>
+
 QT_FORWARD_DECLARE_CLASS(QColor)
 QT_FORWARD_DECLARE_CLASS(QPainter)
 
@@ -32,35 +34,32 @@ QT_FORWARD_DECLARE_CLASS(QPainter)
 //   device columns from round(sx * l + dx) up to, not including, round(sx * (l + w) + dx),
 //   rounding halves up. Neighbouring rectangles so share no pixel and leave no gap; a bar
 //   line is one or two device pixels wide at 150 %, which the bar's colours hide.
-// - A pen of width 1 at a whole scale other than 1 (2, 3, or 1 by 2) is stroked as a
-//   rectangle of sx by sy per logical pixel centred on the line, square caps included, of
-//   which every device pixel whose centre lies inside is drawn: a line at column x covers sx
-//   device columns from the first one after sx * x + dx - (sx + 1) / 2. At an even scale no
-//   edge meets a pixel centre; at scale 1 the raster engine draws the pen as a cosmetic line
-//   on the very pixels of the line, which is the same rule.
-// - At a scale that is not whole the same stroke is one or two device pixels wide as the line
-//   falls (at 150 % the ticks of a scale come out 1, 1, 2, 2, 1, ...). A one-pixel line (a
-//   tick, each edge of an outline) is then drawn crisp instead, by this class alone, on both
-//   its ways: round(sx) device columns wide (at least one) from the device pixel in which the
-//   logical pixel line starts, floor(sx * x + dx), and along the line from the first pixel
-//   of its one end to the last of the other. A line on the first or the last logical pixel
-//   of a widget so stays whole (a stroke centred on the line, as at scale 2, loses half of
-//   it), and every tick and outline edge of a scale is equally wide. An outline is its four
-//   edges, corners filled; a rectangle so small that its edges meet is filled whole. Through
-//   the painter such a line is a fillRect of exactly those device pixels, so that the
-//   painter alone gives what the direct writes give. Along an axis whose factor is whole the
-//   line keeps the painter's placement.
-// - An outline (drawRect) at scale 2 is its four edges by the rule for a pen of width 1, two
-//   device pixels wide, of which the painter's bevel joins leave out exactly two pixels: the
-//   outer corner pixel at the top left and the one at the bottom left (seen on rectangles of
-//   every size, inside the image and far beyond its edges, at every whole-pixel translation).
+// - A one-pixel line (a solid pen of width 1, square caps, aliased: a tick, each edge of an
+//   outline) at any scale of 1 or more is drawn crisp, by this class alone, on both its ways:
+//   across the line round(sx) device columns (at least one) from the first device column of
+//   its logical pixel line, as a filled rectangle would cover that line (above); along the
+//   line the device pixels of its logical pixels, from one end to the other. On the last
+//   logical pixel line within the device's bounds the line ends on the bounds' last device
+//   column instead, and a line wholly outside them keeps to its own device columns. An
+//   outline is its four edges, the right and bottom ones ending on the last device column
+//   (row) of their logical lines, corners filled; a rectangle so small that its edges meet
+//   is filled whole. So every tick and outline edge is equally wide, whole on the first and
+//   the last pixel line of a widget, and an outline covers exactly the device pixels a
+//   fillRect of what it encloses covers: a bar filled inside it shows no pixel beyond it.
+//   Through the painter such a line is a fillRect of exactly those device pixels, so that the
+//   painter alone gives what the direct writes give. At scale 1 this is the painter's own
+//   line, and its outline but for a corner pixel the raster engine leaves out of rectangles
+//   that start two or more pixels left of the image; at other scales the painter's stroke is
+//   one or two device pixels wide as it falls (150 %), or centred on the logical line so that
+//   half of it is lost on a widget's first pixel line (200 %).
+// - The device's bounds: for a widget, the device pixels Qt gives it, its logical rectangle
+//   with each edge rounded as a filled rectangle's (above); Qt rounds a widget's clip so at any
+//   place in its window, on its backing store, in grab() and in render(), Qt 5 and Qt 6 alike,
+//   where the painter's translation is the widget's place times the ratio and may fall
+//   between device pixels. For any other device, its own pixels.
 // Left to the painter, and why:
-// - every one-pixel line at a whole odd scale other than 1 (3): each edge of the stroke
-//   falls on a row of pixel centres, which the painter gives to one side or the other as its
-//   arithmetic happens to round (Qt 6 drew an end pixel there that Qt 5 left out);
-// - the outline (drawRect) at a whole scale other than 1 and 2 (or 2 on one axis only): the
-//   painter joins its edges with bevels, which leave out corner pixels in a pattern that
-//   depends on the scale, matched only where the repaint needs it;
+// - one-pixel lines without a scale but between device pixels, where the painter's cosmetic
+//   line chooses its pixels by rules of its own;
 // - every line at a scale below 1 on either axis, and a pen of width 0 at any scale other
 //   than 1: the raster engine draws those as cosmetic lines one device pixel wide, which are
 //   even already and whose ends the cosmetic stroker places by rules of its own;
@@ -90,7 +89,7 @@ public:
     void fillLines(const QRect &area, Qt::Orientation direction, const QRgba64 *colours);
 
     // The painter's drawLine and drawRect with its pen (and, for the rectangle, its brush),
-    // crisp at a scale that is not whole (see above).
+    // one-pixel lines crisp at every scale of 1 or more (see above).
     void drawLine(const QPoint &from, const QPoint &to);
     void drawRect(const QRect &rect);
 
@@ -108,17 +107,18 @@ private:
         Span top;
         Span bottom;
     };
-    enum class LineRule { Painter, Exact, Crisp };
 
     void setUpMapping();
+    void setUpBounds();
     void setUpDirectWrites();
-    LineRule lineRule() const;
+    bool crispLines() const;
     bool fillsDirectly() const;
     bool onePixelPen() const;
     bool penPixel(QRgb &pixel) const;
     bool backgroundPixel(QRgb &pixel) const;
     Span fillSpanX(qint64 from, qint64 length) const;
     Span fillSpanY(qint64 from, qint64 length) const;
+    static Span acrossLine(const Span &logical, qreal scale, const Span &bounds, bool fromEnd);
     Span lineSpanX(qint64 x) const;
     Span lineSpanY(qint64 y) const;
     // device columns and rows, cut to the clip; false when nothing is left
@@ -134,8 +134,6 @@ private:
     void fillDevice(const Span &columns, const Span &rows, const QColor &colour);
     OutlineEdges outlineEdges(const QRect &rect) const;
     void drawCrispOutline(const QRect &rect, const QColor &colour);
-    void drawUnscaledOutline(const QRect &rect, QRgb pixel);
-    void drawDoubledOutline(const QRect &rect, QRgb pixel);
     void writeSpans(const Span &columns, const Span &rows, QRgb pixel);
 
     QPainter &painter;
@@ -145,6 +143,9 @@ private:
     qreal scaleY = 1;
     qreal shiftX = 0;
     qreal shiftY = 0;
+    // the device pixels of the painter's device (see setUpBounds); unbounded until known
+    Span boundsX{std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max()};
+    Span boundsY{std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max()};
     uchar *bits = nullptr;
     qsizetype bytesPerLine = 0;
     QRect clip;

@@ -154,6 +154,11 @@ const QPen pens[] = {QPen(QColor(255, 0, 0)),
                      QPen(Qt::blue, 2),
                      QPen(Qt::black, 1, Qt::DashLine)};
 
+// Where a drawing's one-pixel lines are crisp rather than the painter's own: never, at scales
+// above 1 (lines, which are the painter's at 1), or from scale 1 on (outlines, whose corners
+// are whole where the painter leaves one out).
+enum class Crisp { Never, AboveOne, FromOne };
+
 // Ticks: lines up, down, across, of one point, slanted, beyond the image and far beyond
 // the range written directly, in every pen above.
 void drawLines(QPainter &painter, bool underTest)
@@ -204,6 +209,7 @@ Draw drawRects(const QBrush &brush)
 Q_DECLARE_METATYPE(Setup)
 Q_DECLARE_METATYPE(Target)
 Q_DECLARE_METATYPE(Draw)
+Q_DECLARE_METATYPE(Crisp)
 
 class tst_DirectPainter : public QObject
 {
@@ -220,7 +226,7 @@ void tst_DirectPainter::samePixelsAsPainter_data()
     QTest::addColumn<Setup>("setup");
     QTest::addColumn<bool>("direct"); // whether the target and painter allow direct writes
     QTest::addColumn<Draw>("draw");
-    QTest::addColumn<bool>("drawsLines");
+    QTest::addColumn<Crisp>("crisp");
 
     const Setup plain = [](QPainter &) {};
     const Target premultiplied;
@@ -268,21 +274,20 @@ void tst_DirectPainter::samePixelsAsPainter_data()
     stretched.setCoordinateMode(QGradient::ObjectBoundingMode);
     stretched.setColorAt(0, Qt::yellow);
     stretched.setColorAt(1, Qt::darkBlue);
-    // whether a drawing draws one-pixel lines, which are crisp where a scale is not whole
-    const std::tuple<const char *, Draw, bool> drawings[] = {
-            {"opaque columns", barLines(Qt::Horizontal, false), false},
-            {"columns with translucent ones", barLines(Qt::Horizontal, true), false},
-            {"opaque rows", barLines(Qt::Vertical, false), false},
-            {"rows with translucent ones", barLines(Qt::Vertical, true), false},
-            {"erase", erase(Qt::NoBrush), false},
-            {"erase in HSV", erase(QColor::fromHsvF(0.3, 0.7, 0.9)), false},
-            {"erase translucent", erase(QColor(0, 0, 255, 100)), false},
-            {"erase gradient", erase(gradient), false},
-            {"erase around a bar", eraseAroundBar(QColor(200, 210, 220)), false},
-            {"erase a stretched gradient around a bar", eraseAroundBar(stretched), false},
-            {"lines", drawLines, true},
-            {"rectangles", drawRects(Qt::NoBrush), true},
-            {"filled rectangles", drawRects(QColor(0, 200, 200)), false},
+    const std::tuple<const char *, Draw, Crisp> drawings[] = {
+            {"opaque columns", barLines(Qt::Horizontal, false), Crisp::Never},
+            {"columns with translucent ones", barLines(Qt::Horizontal, true), Crisp::Never},
+            {"opaque rows", barLines(Qt::Vertical, false), Crisp::Never},
+            {"rows with translucent ones", barLines(Qt::Vertical, true), Crisp::Never},
+            {"erase", erase(Qt::NoBrush), Crisp::Never},
+            {"erase in HSV", erase(QColor::fromHsvF(0.3, 0.7, 0.9)), Crisp::Never},
+            {"erase translucent", erase(QColor(0, 0, 255, 100)), Crisp::Never},
+            {"erase gradient", erase(gradient), Crisp::Never},
+            {"erase around a bar", eraseAroundBar(QColor(200, 210, 220)), Crisp::Never},
+            {"erase a stretched gradient around a bar", eraseAroundBar(stretched), Crisp::Never},
+            {"lines", drawLines, Crisp::AboveOne},
+            {"rectangles", drawRects(Qt::NoBrush), Crisp::FromOne},
+            {"filled rectangles", drawRects(QColor(0, 200, 200)), Crisp::Never},
     };
     for (const qreal ratio : {1.0, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0}) {
         for (const auto &target : targets) {
@@ -298,21 +303,22 @@ void tst_DirectPainter::samePixelsAsPainter_data()
 }
 
 // Whether written directly or not, the pixels must be exactly those of the painter alone
-// (a painter with a clip of its own), and those the painter's own drawing, but for one-pixel
-// lines at a scale that is not whole, which are crisp on both ways.
+// (a painter with a clip of its own), and those the painter's own drawing, but for crisp
+// one-pixel lines and outlines, which are crisp on both ways.
 void tst_DirectPainter::samePixelsAsPainter()
 {
     QFETCH(Target, target);
     QFETCH(Setup, setup);
     QFETCH(bool, direct);
     QFETCH(Draw, draw);
-    QFETCH(bool, drawsLines);
+    QFETCH(Crisp, crisp);
 
-    bool wholeScale = true;
+    bool painters = true;
     const QImage painterOnly = drawn(target, setup, [&](QPainter &p) {
         const QTransform transform = p.deviceTransform();
-        wholeScale = transform.m11() == std::floor(transform.m11()) &&
-                transform.m22() == std::floor(transform.m22());
+        const bool unscaled = transform.m11() == 1 && transform.m22() == 1;
+        painters = crisp == Crisp::Never || transform.m11() < 1 || transform.m22() < 1 ||
+                (crisp == Crisp::AboveOne && unscaled);
         p.setClipRect(QRect(-1000, -1000, 2000, 2000), Qt::IntersectClip);
         draw(p, true);
     });
@@ -324,7 +330,7 @@ void tst_DirectPainter::samePixelsAsPainter()
     QCOMPARE(wroteDirectly, direct);
     const QString difference = firstDifference(actual, painterOnly, actual.rect());
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
-    if (!drawsLines || wholeScale) {
+    if (painters) {
         const QImage painted = drawn(target, setup, [&draw](QPainter &p) { draw(p, false); });
         const QString fromPainter = firstDifference(painterOnly, painted, painted.rect());
         QVERIFY2(fromPainter.isEmpty(), qPrintable(fromPainter));

@@ -1,6 +1,7 @@
 #include "valuecolorconverterwidget.h"
 
 #include "imagecompare.h"
+#include "onscreen.h"
 #include "queuedevents.h"
 #include "testfont.h"
 #include "textrecorder.h"
@@ -215,13 +216,6 @@ protected:
                                  (x + y) / square % 2 ? QColor(30, 160, 60) : QColor(250, 220, 40));
     }
 };
-
-// The window's pixels as they stand in its backing store: what is on screen, stale pixels
-// included, unlike a grab(), which paints everything afresh.
-QImage onScreen(QWidget &window)
-{
-    return window.screen()->grabWindow(window.winId()).toImage();
-}
 
 // What switches the colour group (or the role) the widget's background brush is taken from.
 enum BackgroundSwitch { DisableWidget, DisableParent, ActivateOtherWindow, UseBaseRole };
