@@ -1,5 +1,6 @@
 #include "valueaxis.h"
 
+#include "axisnumbers.h"
 #include "directpainter.h"
 
 #include <QFontMetrics>
@@ -9,6 +10,10 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <utility>
+
+using AxisNumbers::clampedSum;
+using AxisNumbers::clampToInt;
 
 // Model, limits, value/pixel mapping and thickness. The scale itself is prepared by
 // valueaxis_lin.cpp or valueaxis_log.cpp; everything here only reads what they prepared.
@@ -112,36 +117,8 @@ bool ValueAxis::prepare(const QFontMetrics &metrics)
         prepareLogScale(metrics);
     else
         prepareLinScale(metrics);
+    layOutTicks();
     return true;
-}
-
-// Every double that becomes an int passes here: NaN gives 0, values beyond the int range
-// give its nearest end, so no conversion is undefined.
-int ValueAxis::clampToInt(double value)
-{
-    if (std::isnan(value))
-        return 0;
-    if (value >= static_cast<double>(INT_MAX))
-        return INT_MAX;
-    if (value <= static_cast<double>(INT_MIN))
-        return INT_MIN;
-    return static_cast<int>(value);
-}
-
-int ValueAxis::clampedSum(int a, int b)
-{
-    return clampToInt(static_cast<double>(a) + b);
-}
-
-// 10^e, the double nearest to it for |e| <= 22 with every C library: there 10^|e| is an
-// exact double, and a negative power is one correctly rounded division. MinGW-w64's pow is
-// a few units in the last place off for negative exponents, which scaled 0.001 by its own
-// power of ten to just below 1 and moved the scale's start a whole step down.
-double ValueAxis::powerOfTen(int e)
-{
-    if (e < 0 && e >= -22)
-        return 1.0 / std::pow(10.0, -e);
-    return std::pow(10.0, e);
 }
 
 int ValueAxis::length() const
@@ -166,8 +143,10 @@ bool ValueAxis::valueToScreen(double value, int &position) const
 
 bool ValueAxis::valueToScreenLin(double value, int &position) const
 {
-    if (exponent != 0)
-        value /= scaleFactor;
+    if (division.exponent() != 0)
+        value /= division.factor();
+    const double scaleMin = division.start();
+    const double scaleMax = division.end();
     if (!(value >= scaleMin)) { // NaN counts as below the scale
         position = offsetBelowScale();
         return false;
@@ -187,6 +166,8 @@ bool ValueAxis::valueToScreenLog(double value, int &position) const
         return false;
     }
     const double logValue = std::log10(value);
+    const double logScaleMin = division.logStart();
+    const double logScaleMax = division.logEnd();
     if (logValue < logScaleMin) {
         position = offsetBelowScale();
         return false;
@@ -213,9 +194,10 @@ double ValueAxis::screenToValue(int position) const
     const double p = vertical ? static_cast<double>(len) - position : position;
     // an axis without length has no pixels; give the start of the scale, not 0/0
     const double f = len > 0 ? p / len : 0.0;
+    const ScaleDivision &d = division;
     if (logarithmic)
-        return std::pow(10.0, f * (logScaleMax - logScaleMin) + logScaleMin);
-    return (f * (scaleMax - scaleMin) + scaleMin) * scaleFactor;
+        return std::pow(10.0, f * (d.logEnd() - d.logStart()) + d.logStart());
+    return (f * (d.end() - d.start()) + d.start()) * d.factor();
 }
 
 // The multiplier text of a scaled axis stands beyond the ticks like a label, so the thickness
@@ -235,11 +217,11 @@ void ValueAxis::calculateMinHeight(int labelHeight, const QFontMetrics &metrics)
 int ValueAxis::exponentTextExtent(bool width, const QFontMetrics &metrics)
 {
     exponentText.clear();
-    if (logarithmic || exponent == 0)
+    if (logarithmic || division.exponent() == 0)
         return 0;
     QTextStream stream(&exponentText);
     stream.setNumberFlags(QTextStream::ForceSign);
-    stream << "E" << clampToInt(std::rint(exponent));
+    stream << "E" << clampToInt(std::rint(division.exponent()));
     stream.flush();
     const QRect r = metrics.boundingRect(exponentText);
     return width ? r.width() : r.height();
@@ -263,14 +245,61 @@ void ValueAxis::drawScaleVertical(QPainter &painter, int baseLine, bool labels)
     drawScale(painter, true, baseLine, labels);
 }
 
-// Labels only where the owner allows them and preparation chose some.
+// One loop for both scales over the ticks laid out at preparation: each tick, its label
+// where preparation chose one and the owner allows labels, then, on a scaled linear axis, the
+// multiplier. The ticks' pen is set before the first tick and after each label; a
+// logarithmic scale that shows neither a decade nor labelled minor ticks leaves the painter
+// untouched.
 void ValueAxis::drawScale(QPainter &painter, bool verticalAxis, int baseLine, bool labels)
 {
     const bool withLabels = labels && axisShowLabels && labelInterval >= 0;
-    if (logarithmic)
-        drawScaleLog(painter, verticalAxis, baseLine, withLabels);
-    else
-        drawScaleLin(painter, verticalAxis, baseLine, withLabels);
+    const QFontMetrics metrics = painter.fontMetrics();
+    keepLabelLayoutsFor(painter);
+    DirectPainter direct(painter);
+    if (!logarithmic || !tickMarks.isEmpty() || minorTicksLabelled)
+        painter.setPen(axisColor);
+    int labelIndex = 0;
+    for (const TickMark &mark : std::as_const(tickMarks)) {
+        drawTick(direct, verticalAxis, mark.position, baseLine,
+                 mark.major ? axisTickSize : axisTickSize >> 1);
+        if (withLabels && mark.labelled) {
+            drawLabel(painter, metrics, verticalAxis, mark.position, baseLine,
+                      labelLayout(labelIndex++, mark.labelValue, mark.decade, metrics));
+            painter.setPen(axisColor);
+        }
+    }
+    if (withLabels && multiplierShown && !logarithmic) {
+        const LabelLayout &multiplier = multiplierLayout(metrics);
+        painter.setPen(axisLabelColor);
+        drawLabelText(painter, multiplierOrigin(multiplier.box, verticalAxis, baseLine),
+                      multiplier);
+        painter.setPen(axisColor);
+    }
+}
+
+// The ticks of the division where drawing puts them, with the labels chosen: those of a
+// logarithmic scale without a decade only when they carry the labels.
+void ValueAxis::layOutTicks()
+{
+    tickMarks.clear();
+    if (logarithmic && !division.hasDecades() && !minorTicksLabelled)
+        return;
+    const ScaleDivision::Ticks &ticks = division.ticks();
+    int next = 0;
+    for (int i = 0; i < ticks.size(); ++i) {
+        const ScaleDivision::Tick &tick = ticks.at(i);
+        TickMark mark;
+        if (logarithmic)
+            logTickPosition(vertical, tick.at, mark.position);
+        else
+            valueToScreen(tick.at * division.factor(), mark.position);
+        mark.major = tick.major;
+        mark.labelled = next < labelledTicks.size() && labelledTicks.at(next) == i;
+        next += mark.labelled ? 1 : 0;
+        mark.decade = logarithmic && tick.major;
+        mark.labelValue = tick.value;
+        tickMarks.append(mark);
+    }
 }
 
 // with the painter's pen, which the callers set to the axis colour

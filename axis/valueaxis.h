@@ -2,6 +2,7 @@
 #define VALUEAXIS_H
 
 #include "labelchoice.h"
+#include "scaledivision.h"
 
 #include <QColor>
 #include <QFont>
@@ -68,14 +69,13 @@ public:
     void requestPreparation() { needsPreparation = true; }
 
     // prepared scale, read-only for the owner
-    double getScaleMin() const { return scaleMin; }
-    double getScaleMax() const { return scaleMax; }
-    double getLogScaleMin() const { return logScaleMin; }
-    double getLogScaleMax() const { return logScaleMax; }
-    double getFirstLabel() const { return firstLabel; }
-    double getLabelStep() const { return labelStep; }
-    double getScaleFactor() const { return scaleFactor; }
-    double getExponent() const { return exponent; }
+    const ScaleDivision &scaleDivision() const { return division; }
+    double getScaleMin() const { return division.start(); }
+    double getScaleMax() const { return division.end(); }
+    double getLogScaleMin() const { return division.logStart(); }
+    double getLogScaleMax() const { return division.logEnd(); }
+    double getScaleFactor() const { return division.factor(); }
+    double getExponent() const { return division.exponent(); }
     int getLabelInterval() const { return labelInterval; }
     const QString &getExponentText() const { return exponentText; }
 
@@ -116,6 +116,17 @@ private:
         QStringList texts;
     };
 
+    // One tick as drawing puts it: its offset along the axis, whether it is major, whether
+    // it carries a label and the value or decade that label names.
+    struct TickMark
+    {
+        int position = 0;
+        bool major = true;
+        bool labelled = false;
+        bool decade = false;
+        double labelValue = 0;
+    };
+
     // A label's text, its bounding rectangle and its layout, kept from one drawing to the
     // next: formatting, measuring and shaping eleven labels cost more than all the rest of a
     // repaint. They hold for one preparation, font and resolution: preparation, a new label
@@ -129,9 +140,6 @@ private:
     };
 
     // model, mapping and thickness
-    static int clampToInt(double value);
-    static int clampedSum(int a, int b);
-    static double powerOfTen(int e);
     int length() const;
     int offsetBelowScale() const;
     int offsetAboveScale() const;
@@ -145,7 +153,6 @@ private:
 
     // drawing helpers shared by both scales
     void drawScale(QPainter &painter, bool verticalAxis, int baseLine, bool labels);
-    bool isLabelledTick(int tick, int &next) const;
     static void drawTick(DirectPainter &direct, bool verticalAxis, int position, int baseLine,
                          int reach);
     QPoint labelOrigin(const QFontMetrics &metrics, bool verticalAxis, int position, int baseLine,
@@ -179,27 +186,16 @@ private:
 
     // linear scale
     void prepareLinScale(const QFontMetrics &metrics);
-    void prepareLinScaleCommon(double min, double max);
-    void prepareLinScaleWithoutTicks();
-    void applyDecimalScaling(double &min, double &max);
-    void roundLinScaleOutward(double min, double max);
-    double calculateLinLabelStep(double min, double max);
-    bool firstLinTickNumber(double &number) const;
-    bool onLinScale(double &value) const;
     int largestLinLabelExtent(bool width, const QFontMetrics &metrics);
     bool calculateLinLabelsVertical(const QFontMetrics &metrics);
     bool calculateLinLabelsHorizontal(const QFontMetrics &metrics);
-    void drawScaleLin(QPainter &painter, bool verticalAxis, int baseLine, bool labels);
     void chooseLinLabels(const QFontMetrics &metrics);
     QPoint multiplierOrigin(const QRect &box, bool verticalAxis, int baseLine) const;
-    void drawLinMinorTicks(DirectPainter &direct, bool verticalAxis, double major,
-                           int baseLine) const;
 
     // logarithmic scale
     void prepareLogScale(const QFontMetrics &metrics);
     double raisedForLogScale(double limit) const;
     void prepareLogScaleWithoutLabels(double lo, double hi);
-    void setLogScaleEnds(double logLo, double logHi);
     bool prepareLogScaleVerticalWithLabels(double lo, double hi, const QFontMetrics &metrics);
     bool prepareLogScaleHorizontalWithLabels(double lo, double hi, const QFontMetrics &metrics);
     bool thinLogLabels(int first, int last, int avail, bool alongIsHeight,
@@ -212,13 +208,7 @@ private:
     void chooseLogLabels(const QFontMetrics &metrics, bool thinned);
     LabelCandidates decadeCandidates(const QFontMetrics &metrics) const;
     LabelCandidates minorTickCandidates(const QFontMetrics &metrics);
-    int decadeBelowScale() const;
-    void drawScaleLog(QPainter &painter, bool verticalAxis, int baseLine, bool labels);
-    void drawLogMinorTicks(DirectPainter &direct, bool verticalAxis, int decade,
-                           int baseLine) const;
-    void drawLabelledMinorTicks(QPainter &painter, DirectPainter &direct,
-                                const QFontMetrics &metrics, bool verticalAxis, int baseLine,
-                                bool labels);
+    void layOutTicks();
 
     QColor axisColor = Qt::black;
     QColor axisLabelColor = Qt::black;
@@ -229,19 +219,13 @@ private:
     QString exponentText;
     double minLimit = 0;
     double maxLimit = 0;
-    double scaleFactor = 1.0;
-    double exponent = 0;
     int labelInterval = 1;
     double absMinForLogScale = 1e-10;
-    double scaleMin = 0;
-    double scaleMax = 1;
-    double firstLabel = 0;
-    double labelStep = 1;
-    double logScaleMin = 0;
-    double logScaleMax = 1;
     QTextStream labelStream;
     bool needsPreparation = true;
-    QVector<int> labelledTicks; // the ticks that carry a label, ascending, in drawing order
+    ScaleDivision division;
+    QVector<int> labelledTicks; // the ticks of the division that carry a label, ascending
+    QVector<TickMark> tickMarks; // the ticks as drawn, from the last preparation
     bool multiplierShown = false;
     bool minorTicksLabelled = false; // a logarithmic scale without a decade labels 2..9 of one
     bool labelLayoutsKept = true;

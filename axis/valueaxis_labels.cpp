@@ -1,9 +1,14 @@
 #include "valueaxis.h"
 
+#include "axisnumbers.h"
+
 #include <QFontMetrics>
 
 #include <algorithm>
 #include <cmath>
+
+using AxisNumbers::clampedSum;
+using AxisNumbers::clampToInt;
 
 // Which ticks carry a label, for both scales: the axis measures every label where drawing
 // would put it (an end label moved inward to stay whole counts where it is moved to), hands
@@ -104,14 +109,4 @@ int ValueAxis::largestLabelledExtent(const LabelCandidates &candidates,
         largest = std::max(largest, width ? r.width() : r.height());
     }
     return largest;
-}
-
-// Tells whether the tick numbered `tick` (in drawing order) carries a label; `next` walks
-// through the chosen ticks and starts at 0 for each drawing.
-bool ValueAxis::isLabelledTick(int tick, int &next) const
-{
-    if (next >= labelledTicks.size() || labelledTicks.at(next) != tick)
-        return false;
-    ++next;
-    return true;
 }

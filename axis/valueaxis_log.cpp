@@ -1,10 +1,8 @@
 #include "valueaxis.h"
 
-#include "directpainter.h"
+#include "axisnumbers.h"
 
 #include <QFontMetrics>
-#include <QPainter>
-#include <QPair>
 
 #include <algorithm>
 #include <cfloat>
@@ -12,6 +10,9 @@
 #include <cmath>
 #include <limits>
 #include <utility>
+
+using AxisNumbers::clampedSum;
+using AxisNumbers::clampToInt;
 
 // Logarithmic scale: major ticks at the decades, minor ticks at 2 to 9 times each decade,
 // labels naming the decades. With labels the scale is stretched by half a label at both ends
@@ -52,13 +53,15 @@ void ValueAxis::prepareLogScale(const QFontMetrics &metrics)
 // the thinning measured. labelInterval becomes the interval of the labels in ticks.
 void ValueAxis::chooseLogLabels(const QFontMetrics &metrics, bool thinned)
 {
-    minorTicksLabelled = clampToInt(std::ceil(logScaleMin)) > clampToInt(std::floor(logScaleMax));
+    minorTicksLabelled = !division.hasDecades();
     const LabelCandidates candidates =
             minorTicksLabelled ? minorTickCandidates(metrics) : decadeCandidates(metrics);
     const bool preferThinned = thinned && labelInterval > 1;
+    // the thinning counts decades from the first on the scale, minor ticks by their factor
+    const qint64 counted = minorTicksLabelled ? 0 : clampToInt(std::ceil(division.logStart()));
     QVector<int> preferred;
-    for (int i = 0; preferThinned && i < candidates.ticks.size(); ++i)
-        if (candidates.ticks.at(i) % labelInterval == 0)
+    for (int i = 0; preferThinned && i < candidates.spans.size(); ++i)
+        if ((candidates.spans.at(i).number - counted) % labelInterval == 0)
             preferred.append(i);
     const LabelChoice::Result chosen =
             chooseLabels(candidates, preferThinned ? &preferred : nullptr,
@@ -81,18 +84,22 @@ void ValueAxis::chooseLogLabels(const QFontMetrics &metrics, bool thinned)
         calculateMinHeight(across, metrics);
 }
 
-// The decades the scale shows, numbered by the decade; tick i is the i-th of them.
+// The decades the scale shows, numbered by the decade.
 ValueAxis::LabelCandidates ValueAxis::decadeCandidates(const QFontMetrics &metrics) const
 {
-    const int first = clampToInt(std::ceil(logScaleMin));
-    const int last = clampToInt(std::floor(logScaleMax));
+    const int first = AxisNumbers::clampToInt(std::ceil(division.logStart()));
+    const int last = AxisNumbers::clampToInt(std::floor(division.logEnd()));
+    const ScaleDivision::Ticks &ticks = division.ticks();
     LabelCandidates candidates;
     QString text;
-    for (qint64 e = first; e <= last; ++e) {
+    for (int i = 0; i < ticks.size(); ++i) {
+        const ScaleDivision::Tick &tick = ticks.at(i);
+        if (!tick.major)
+            continue;
         int position = 0;
-        logTickPosition(vertical, static_cast<double>(e), position);
-        makeLogLabel(static_cast<int>(e), text);
-        addLabelCandidate(candidates, static_cast<int>(e - first), e, e == first || e == last,
+        logTickPosition(vertical, tick.at, position);
+        makeLogLabel(static_cast<int>(tick.number), text);
+        addLabelCandidate(candidates, i, tick.number, tick.number == first || tick.number == last,
                           false, position, text, metrics);
     }
     return candidates;
@@ -102,27 +109,18 @@ ValueAxis::LabelCandidates ValueAxis::decadeCandidates(const QFontMetrics &metri
 // that lie on the scale, numbered and counted by that factor and written as plain numbers.
 ValueAxis::LabelCandidates ValueAxis::minorTickCandidates(const QFontMetrics &metrics)
 {
-    const double power = powerOfTen(decadeBelowScale());
-    QVector<QPair<int, int>> onScale; // factor, position
-    for (int k = 2; k <= 9; ++k) {
-        int position = 0;
-        if (logTickPosition(vertical, std::log10(k * power), position))
-            onScale.append({k, position});
-    }
+    const ScaleDivision::Ticks &ticks = division.ticks();
     LabelCandidates candidates;
     QString text;
-    for (const QPair<int, int> &tick : onScale) {
-        const int k = tick.first;
-        makeLinLabel(k * power, text);
-        addLabelCandidate(candidates, k, k, k == onScale.first().first || k == onScale.last().first,
-                          false, tick.second, text, metrics);
+    for (int i = 0; i < ticks.size(); ++i) {
+        const ScaleDivision::Tick &tick = ticks.at(i);
+        int position = 0;
+        logTickPosition(vertical, tick.at, position);
+        makeLinLabel(tick.value, text);
+        addLabelCandidate(candidates, i, tick.number, i == 0 || i == ticks.size() - 1, false,
+                          position, text, metrics);
     }
     return candidates;
-}
-
-int ValueAxis::decadeBelowScale() const
-{
-    return clampToInt(std::floor(logScaleMin));
 }
 
 // Limits below absMinForLogScale (among them 0, negative values and NaN) are raised to it;
@@ -139,22 +137,9 @@ double ValueAxis::raisedForLogScale(double limit) const
 
 void ValueAxis::prepareLogScaleWithoutLabels(double lo, double hi)
 {
-    scaleMin = lo;
-    scaleMax = hi;
-    logScaleMin = std::log10(lo);
-    logScaleMax = std::log10(hi);
+    division = ScaleDivision::logarithmic(lo, hi);
     labelInterval = -1;
     clearThickness();
-}
-
-// Stretched ends whose power of ten leaves the double range keep their finite logarithms, which
-// is all that mapping and drawing use.
-void ValueAxis::setLogScaleEnds(double logLo, double logHi)
-{
-    scaleMin = std::pow(10.0, logLo);
-    scaleMax = std::pow(10.0, logHi);
-    logScaleMin = scaleMin > 0 && std::isfinite(scaleMin) ? std::log10(scaleMin) : logLo;
-    logScaleMax = scaleMax > 0 && std::isfinite(scaleMax) ? std::log10(scaleMax) : logHi;
 }
 
 bool ValueAxis::prepareLogScaleVerticalWithLabels(double lo, double hi, const QFontMetrics &metrics)
@@ -167,7 +152,7 @@ bool ValueAxis::prepareLogScaleVerticalWithLabels(double lo, double hi, const QF
     const double logHi = std::log10(hi);
     const double d = (logHi - logLo) / avail;
     const double m = half * d;
-    setLogScaleEnds(logLo - m, logHi + m);
+    division = ScaleDivision::logarithmicFromLogs(logLo - m, logHi + m);
     labelInterval = 1;
     int widest = 0;
     if (!thinLogLabels(clampToInt(std::rint(logLo)), clampToInt(std::rint(logHi)), avail, true,
@@ -196,7 +181,7 @@ bool ValueAxis::prepareLogScaleHorizontalWithLabels(double lo, double hi,
     const int halfLast = w2 / 2;
     const int avail = len - halfFirst - halfLast;
     const double d = (logHi - logLo) / avail;
-    setLogScaleEnds(logLo - halfFirst * d, logHi + halfLast * d);
+    division = ScaleDivision::logarithmicFromLogs(logLo - halfFirst * d, logHi + halfLast * d);
     labelInterval = 1;
     int tallest = 0;
     if (!thinLogLabels(first, last, avail, false, metrics, tallest))
@@ -267,6 +252,8 @@ bool ValueAxis::logValueToScreenVertical(double logValue, int &position) const
     position = 0;
     if (!logarithmic)
         return false;
+    const double logScaleMin = division.logStart();
+    const double logScaleMax = division.logEnd();
     if (!(logValue >= logScaleMin)) {
         position = last;
         return false;
@@ -283,6 +270,8 @@ bool ValueAxis::logValueToScreenVertical(double logValue, int &position) const
 bool ValueAxis::logValueToScreenHorizontal(double logValue, int &position) const
 {
     const int len = length();
+    const double logScaleMin = division.logStart();
+    const double logScaleMax = division.logEnd();
     position = 0;
     if (!logarithmic || !(logValue >= logScaleMin))
         return false;
@@ -298,71 +287,4 @@ bool ValueAxis::logTickPosition(bool verticalAxis, double logValue, int &positio
 {
     return verticalAxis ? logValueToScreenVertical(logValue, position)
                         : logValueToScreenHorizontal(logValue, position);
-}
-
-// The decades drawn are those inside the scale; their count is bounded by the double range
-// (about 630), since the prepared logarithms are always finite.
-void ValueAxis::drawScaleLog(QPainter &painter, bool verticalAxis, int baseLine, bool labels)
-{
-    const QFontMetrics metrics = painter.fontMetrics();
-    keepLabelLayoutsFor(painter);
-    const int first = clampToInt(std::ceil(logScaleMin));
-    const int last = clampToInt(std::floor(logScaleMax));
-    int next = 0;
-    int labelIndex = 0;
-    DirectPainter direct(painter);
-    // the ticks' pen is set at the first decade and after each label: a scale without a
-    // decade leaves the painter untouched, unless it labels its minor ticks
-    for (qint64 e = first; e <= last; ++e) {
-        const int decade = static_cast<int>(e);
-        int position = 0;
-        logTickPosition(verticalAxis, decade, position);
-        if (e == first)
-            painter.setPen(axisColor);
-        drawTick(direct, verticalAxis, position, baseLine, axisTickSize);
-        if (labels && isLabelledTick(static_cast<int>(e - first), next)) {
-            drawLabel(painter, metrics, verticalAxis, position, baseLine,
-                      labelLayout(labelIndex++, decade, true, metrics));
-            painter.setPen(axisColor);
-        }
-        drawLogMinorTicks(direct, verticalAxis, decade, baseLine);
-    }
-    if (minorTicksLabelled)
-        drawLabelledMinorTicks(painter, direct, metrics, verticalAxis, baseLine, labels);
-}
-
-// A scale without a decade whose minor ticks carry the labels: those ticks of the decade
-// below the scale that lie on it, with their labels as chosen at preparation.
-void ValueAxis::drawLabelledMinorTicks(QPainter &painter, DirectPainter &direct,
-                                       const QFontMetrics &metrics, bool verticalAxis, int baseLine,
-                                       bool labels)
-{
-    const double power = powerOfTen(decadeBelowScale());
-    int next = 0;
-    int labelIndex = 0;
-    painter.setPen(axisColor);
-    for (int k = 2; k <= 9; ++k) {
-        int position = 0;
-        if (!logTickPosition(verticalAxis, std::log10(k * power), position))
-            continue;
-        drawTick(direct, verticalAxis, position, baseLine, axisTickSize >> 1);
-        if (labels && isLabelledTick(k, next)) {
-            drawLabel(painter, metrics, verticalAxis, position, baseLine,
-                      labelLayout(labelIndex++, k * power, false, metrics));
-            painter.setPen(axisColor);
-        }
-    }
-}
-
-// Minor ticks at 2 to 9 times the decade, only where they lie on the scale, in the pen the
-// caller set to the axis colour.
-void ValueAxis::drawLogMinorTicks(DirectPainter &direct, bool verticalAxis, int decade,
-                                  int baseLine) const
-{
-    const double power = powerOfTen(decade);
-    for (int k = 2; k <= 9; ++k) {
-        int position = 0;
-        if (logTickPosition(verticalAxis, std::log10(k * power), position))
-            drawTick(direct, verticalAxis, position, baseLine, axisTickSize >> 1);
-    }
 }

@@ -141,7 +141,7 @@ QVector<GridTick> gridTicks(const ValueAxis &axis)
         formatter.makeLinLabel(v, text);
         int position = 0;
         axis.valueToScreen(v * axis.getScaleFactor(), position);
-        ticks.append({static_cast<qint64>(std::rint(v / axis.getLabelStep())), text, position});
+        ticks.append({static_cast<qint64>(std::rint(v / axis.scaleDivision().step())), text, position});
     }
     return ticks;
 }
