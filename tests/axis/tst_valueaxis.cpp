@@ -119,8 +119,6 @@ private Q_SLOTS:
     void getLimits();
     void preparationFlag_data();
     void preparationFlag();
-    void labelText_data();
-    void labelText();
     void absMinSetting_data();
     void absMinSetting();
     void logScale_data();
@@ -223,41 +221,6 @@ void TestValueAxis::preparationFlag()
     QCOMPARE(axis.getLabelInterval(), 1);
     QCOMPARE(axis.prepare(QFontMetrics(axisFont())), needed);
     QVERIFY(!axis.prepare(QFontMetrics(axisFont())));
-}
-
-void TestValueAxis::labelText_data()
-{
-    QTest::addColumn<bool>("decade"); // makeLogLabel of the value rather than makeLinLabel
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("fraction") << false << 0.2 << "0.2";
-    QTest::newRow("thousand") << false << 1000.0 << "1000";
-    QTest::newRow("small is scientific") << false << 0.00001 << "1e-05";
-    QTest::newRow("million is scientific") << false << 1e6 << "1e+06";
-    QTest::newRow("rounding noise dropped") << false << 0.1 + 0.2 << "0.3";
-    QTest::newRow("six digits, no grouping") << false << 1234567.0 << "1.23457e+06";
-    QTest::newRow("decade 0") << true << 0.0 << "1";
-    QTest::newRow("decade 2") << true << 2.0 << "100";
-    QTest::newRow("decade 3") << true << 3.0 << "1E3";
-    QTest::newRow("decade -1") << true << -1.0 << "1E-1";
-    QTest::newRow("decade -10") << true << -10.0 << "1E-10";
-}
-
-void TestValueAxis::labelText()
-{
-    QFETCH(bool, decade);
-    QFETCH(double, value);
-    QFETCH(QString, text);
-    ValueAxis axis;
-    QString label = QStringLiteral("previous");
-    for (int i = 0; i < 2; ++i) { // the one stream is reused without carrying anything over
-        if (decade)
-            ValueAxis::makeLogLabel(static_cast<int>(value), label);
-        else
-            axis.makeLinLabel(value, label);
-        QCOMPARE(label, text);
-    }
 }
 
 void TestValueAxis::absMinSetting_data()

@@ -1,5 +1,7 @@
 #include "valuecolorconverterwidget.h"
 
+#include "axistexts.h"
+
 #include "imagecompare.h"
 #include "onscreen.h"
 #include "queuedevents.h"
@@ -127,7 +129,7 @@ QVector<GridTick> gridTicks(const ValueAxis &axis)
         const double from = axis.getLogScaleMin();
         const double span = axis.getLogScaleMax() - from;
         for (int e = static_cast<int>(std::ceil(from)); e <= axis.getLogScaleMax(); ++e) {
-            ValueAxis::makeLogLabel(e, text);
+            text = AxisTexts::decade(e);
             const int position = axis.isVertical()
                     ? (length - 1) - static_cast<int>(std::rint((length - 1) * (e - from) / span))
                     : static_cast<int>(std::rint(length * (e - from) / span));
@@ -135,13 +137,15 @@ QVector<GridTick> gridTicks(const ValueAxis &axis)
         }
         return ticks;
     }
-    ValueAxis formatter;
-    double v = 0;
-    for (int k = 0; axis.linTick(k, v); ++k) {
-        formatter.makeLinLabel(v, text);
+    AxisTexts formatter;
+    const ScaleDivision &division = axis.scaleDivision();
+    for (const ScaleDivision::Tick &tick : division.ticks()) {
+        if (!tick.major)
+            continue;
         int position = 0;
-        axis.valueToScreen(v * axis.getScaleFactor(), position);
-        ticks.append({static_cast<qint64>(std::rint(v / axis.scaleDivision().step())), text, position});
+        axis.valueToScreen(tick.value * division.factor(), position);
+        ticks.append({static_cast<qint64>(std::rint(tick.value / division.step())),
+                      formatter.value(tick.value), position});
     }
     return ticks;
 }
