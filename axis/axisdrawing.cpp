@@ -10,13 +10,13 @@ using AxisNumbers::clampedSum;
 
 AxisDrawing::AxisDrawing(QPainter &painter, DirectPainter &direct, LabelTexts &texts,
                          const Style &style, bool vertical, int baseLine)
-    : painter(painter),
-      direct(direct),
-      texts(texts),
-      style(style),
-      vertical(vertical),
-      beyondTicks(clampedSum(baseLine, style.tickSize)),
-      baseLine(baseLine)
+    : painter(painter)
+    , direct(direct)
+    , texts(texts)
+    , style(style)
+    , vertical(vertical)
+    , beyondTicks(clampedSum(baseLine, style.tickSize))
+    , baseLine(baseLine)
 { }
 
 // A label sets its own pen and then the ticks' pen again.

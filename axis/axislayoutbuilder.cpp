@@ -60,7 +60,8 @@ int AxisLayoutBuilder::across(const QRect &box) const
 // is the larger of the two extents plus the tick size.
 void AxisLayoutBuilder::setThickness(int labelExtent)
 {
-    const int multiplier = multiplierText.isEmpty() ? 0 : across(metrics.boundingRect(multiplierText));
+    const int multiplier =
+            multiplierText.isEmpty() ? 0 : across(metrics.boundingRect(multiplierText));
     result.thickness = clampedSum(std::max(labelExtent, multiplier), settings.tickSize);
 }
 
@@ -210,7 +211,8 @@ bool AxisLayoutBuilder::thinDecades(int first, int last, int avail)
 void AxisLayoutBuilder::chooseLogarithmicLabels(bool thinned)
 {
     minorTicksLabelled = !scale.hasDecades();
-    const Candidates candidates = minorTicksLabelled ? minorTickCandidates() : majorTickCandidates();
+    const Candidates candidates =
+            minorTicksLabelled ? minorTickCandidates() : majorTickCandidates();
     const bool preferThinned = thinned && result.labelInterval > 1;
     // the thinning counts decades from the first on the scale, minor ticks by their factor
     const qint64 counted = minorTicksLabelled ? 0 : clampToInt(std::ceil(scale.logStart()));

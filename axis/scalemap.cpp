@@ -7,15 +7,15 @@
 using AxisNumbers::clampToInt;
 
 ScaleMap::ScaleMap(const ScaleDivision &division, int length, bool vertical, bool logarithmic)
-    : start(division.start()),
-      end(division.end()),
-      logStart(division.logStart()),
-      logEnd(division.logEnd()),
-      exponent(division.exponent()),
-      factor(division.factor()),
-      length(length),
-      vertical(vertical),
-      logarithmic(logarithmic)
+    : start(division.start())
+    , end(division.end())
+    , logStart(division.logStart())
+    , logEnd(division.logEnd())
+    , exponent(division.exponent())
+    , factor(division.factor())
+    , length(length)
+    , vertical(vertical)
+    , logarithmic(logarithmic)
 { }
 
 int ScaleMap::offsetBelowScale() const

@@ -67,12 +67,6 @@ public:
     // prepared scale, read-only for the owner
     const ScaleDivision &scaleDivision() const { return division; }
     const AxisLayout &layout() const { return laidOut; }
-    double getScaleMin() const { return division.start(); }
-    double getScaleMax() const { return division.end(); }
-    double getLogScaleMin() const { return division.logStart(); }
-    double getLogScaleMax() const { return division.logEnd(); }
-    int getLabelInterval() const { return laidOut.labelInterval; }
-    const QString &getExponentText() const { return laidOut.multiplier.text; }
 
     // mapping
     bool valueToScreen(double value, int &position) const;

@@ -28,12 +28,12 @@ struct Range
 
 // Scales of every kind: through 0 and off it, small and large magnitudes (scaled labels),
 // single rules, negative and non-positive limits for the logarithmic mode.
-const Range ranges[] = {
-        {0, 100},      {-20, 120},    {-5, 5},        {0, 1},         {0.5, 0.7},
-        {-0.3, 0.3},   {0, 1e6},      {1e-6, 1e-3},   {1, 1e6},       {0.001, 1000},
-        {1000, 1500},  {-1e9, 1e9},   {5, 9},         {0.1, 0.2},     {1e-10, 1e10},
-        {2, 8},        {3, 3},        {100, 100},     {12345, 67890}, {-100, -1},
-        {0, 0.05},     {1, 10},       {20, 30000},    {1e15, 1e15 + 0.125}};
+const Range ranges[] = {{0, 100},   {-20, 120},    {-5, 5},        {0, 1},
+                        {0.5, 0.7}, {-0.3, 0.3},   {0, 1e6},       {1e-6, 1e-3},
+                        {1, 1e6},   {0.001, 1000}, {1000, 1500},   {-1e9, 1e9},
+                        {5, 9},     {0.1, 0.2},    {1e-10, 1e10},  {2, 8},
+                        {3, 3},     {100, 100},    {12345, 67890}, {-100, -1},
+                        {0, 0.05},  {1, 10},       {20, 30000},    {1e15, 1e15 + 0.125}};
 const int lengths[] = {40, 55, 80, 120, 200, 300, 500, 1000};
 const int acrossSizes[] = {24, 60};
 const qreal ratios[] = {1, 1.25, 1.5, 2};
@@ -67,8 +67,8 @@ QByteArray digest(const QImage &image)
 {
     QCryptographicHash hash(QCryptographicHash::Sha1);
     for (int y = 0; y < image.height(); ++y)
-        hash.addData(QByteArray::fromRawData(
-                reinterpret_cast<const char *>(image.constScanLine(y)), image.width() * 4));
+        hash.addData(QByteArray::fromRawData(reinterpret_cast<const char *>(image.constScanLine(y)),
+                                             image.width() * 4));
     return hash.result().toHex();
 }
 
@@ -78,7 +78,8 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     if (argc < 3) {
-        std::fprintf(stderr, "usage: pixelgrid-render PLUGIN.ewo OUTPUT.txt [PNG_DIR [NAME_PART]]\n");
+        std::fprintf(stderr,
+                     "usage: pixelgrid-render PLUGIN.ewo OUTPUT.txt [PNG_DIR [NAME_PART]]\n");
         return 2;
     }
     QFont font(QStringLiteral("DejaVu Sans"));

@@ -41,8 +41,7 @@ void TestDecadeThinning::thinning_data()
     QTest::newRow("two left of four") << "10 10 10 10" << 35 << true << 4 << "1 3";
     QTest::newRow("two decades both labelled") << "10 10" << 25 << true << 1 << "0 1";
     QTest::newRow("every third of six") << "10 10 10 10 10 10" << 25 << true << 6 << "2 5";
-    QTest::newRow("every second of seven")
-            << "10 12 10 12 10 12 10" << 40 << true << 3 << "1 3 5";
+    QTest::newRow("every second of seven") << "10 12 10 12 10 12 10" << 40 << true << 3 << "1 3 5";
     QTest::newRow("a sum equal to the room does not fit") << "10 10 10" << 30 << false << 1 << "";
     QTest::newRow("one decade") << "10" << 100 << false << 1 << "";
     QTest::newRow("no decade") << "" << 100 << false << 1 << "";

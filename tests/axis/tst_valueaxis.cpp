@@ -217,8 +217,8 @@ void TestValueAxis::preparationFlag()
     change(axis);
     change(axis);
     QCOMPARE(axis.isPreparationNeeded(), needed);
-    QCOMPARE(axis.getScaleMax(), 100.0); // setters only mark, they never prepare
-    QCOMPARE(axis.getLabelInterval(), 1);
+    QCOMPARE(axis.scaleDivision().end(), 100.0); // setters only mark, they never prepare
+    QCOMPARE(axis.layout().labelInterval, 1);
     QCOMPARE(axis.prepare(QFontMetrics(axisFont())), needed);
     QVERIFY(!axis.prepare(QFontMetrics(axisFont())));
 }
@@ -298,12 +298,12 @@ void TestValueAxis::logScale()
     QFETCH(int, thickness);
     ValueAxis axis;
     prepareAxis(axis, setup);
-    QCOMPARE(axis.getLabelInterval(), labelInterval);
+    QCOMPARE(axis.layout().labelInterval, labelInterval);
     QCOMPARE(thicknessOf(axis), thickness);
-    QVERIFY(scaleMin == 0 || closeTo(axis.getScaleMin(), scaleMin, 1e-3));
-    QVERIFY(scaleMin == 0 || closeTo(axis.getScaleMax(), scaleMax, 1e-3));
-    QCOMPARE(axis.getLogScaleMin(), std::log10(axis.getScaleMin()));
-    QCOMPARE(axis.getLogScaleMax(), std::log10(axis.getScaleMax()));
+    QVERIFY(scaleMin == 0 || closeTo(axis.scaleDivision().start(), scaleMin, 1e-3));
+    QVERIFY(scaleMin == 0 || closeTo(axis.scaleDivision().end(), scaleMax, 1e-3));
+    QCOMPARE(axis.scaleDivision().logStart(), std::log10(axis.scaleDivision().start()));
+    QCOMPARE(axis.scaleDivision().logEnd(), std::log10(axis.scaleDivision().end()));
 }
 
 void TestValueAxis::mapping_data()
@@ -440,8 +440,8 @@ void TestValueAxis::thickness()
     ValueAxis axis;
     prepareAxis(axis, setup);
     QCOMPARE(thicknessOf(axis), thickness);
-    QCOMPARE(axis.getExponentText(), exponentText);
-    QCOMPARE(axis.getLabelInterval(), setup.labels ? 1 : -1);
+    QCOMPARE(axis.layout().multiplier.text, exponentText);
+    QCOMPARE(axis.layout().labelInterval, setup.labels ? 1 : -1);
     QVERIFY(!axis.isPreparationNeeded()); // setting the thickness does not mark the axis
 }
 
@@ -750,7 +750,8 @@ void TestValueAxis::unsoundInputs()
     setup.labels = true;
     prepareAxis(axis, setup);
     QVERIFY(thicknessOf(axis) >= 0);
-    QVERIFY(std::isfinite(axis.getLogScaleMin()) && std::isfinite(axis.getLogScaleMax()));
+    QVERIFY(std::isfinite(axis.scaleDivision().logStart()) &&
+            std::isfinite(axis.scaleDivision().logEnd()));
     for (int p : {0, setup.length / 2, setup.length - 1})
         QVERIFY(!std::isnan(axis.screenToValue(p)));
     for (double v : {setup.lo, setup.hi, notANumber, -infinity, infinity}) {

@@ -49,9 +49,9 @@ QVector<GridTick> gridTicks(const ValueAxis &axis)
     QString text;
     const int length = axis.isVertical() ? axis.height() : axis.width();
     if (axis.isLogarithmic()) {
-        const double from = axis.getLogScaleMin();
-        const double span = axis.getLogScaleMax() - from;
-        for (int e = static_cast<int>(std::ceil(from)); e <= axis.getLogScaleMax(); ++e) {
+        const double from = axis.scaleDivision().logStart();
+        const double span = axis.scaleDivision().logEnd() - from;
+        for (int e = static_cast<int>(std::ceil(from)); e <= axis.scaleDivision().logEnd(); ++e) {
             text = AxisTexts::decade(e);
             const int position = axis.isVertical()
                     ? (length - 1) - static_cast<int>(std::rint((length - 1) * (e - from) / span))
@@ -300,7 +300,7 @@ void tst_WidgetLabels::labelsReadable()
     }
     const QString seen = all.join(' ');
     // a scaled axis shows no number at all where the first would crowd its multiplier
-    if (w.valueAxis().getExponentText().isEmpty())
+    if (w.valueAxis().layout().multiplier.text.isEmpty())
         QVERIFY2(!values.isEmpty(), qPrintable(seen));
     const QRectF widget(w.rect());
     const int zero = QFontMetrics(w.font()).horizontalAdvance(QLatin1Char('0'));
