@@ -33,8 +33,9 @@ int AxisLayout::baseLine(int across, bool labelsOn, bool &labelsFit) const
     return candidate;
 }
 
-AxisLayoutBuilder::AxisLayoutBuilder(const Settings &settings, const QFontMetrics &metrics)
-    : settings(settings), metrics(metrics)
+AxisLayoutBuilder::AxisLayoutBuilder(const Settings &settings, const QFontMetrics &metrics,
+                                     AxisTexts &texts)
+    : settings(settings), metrics(metrics), texts(texts)
 { }
 
 void AxisLayoutBuilder::build(double min, double max)
@@ -60,8 +61,7 @@ int AxisLayoutBuilder::across(const QRect &box) const
 // is the larger of the two extents plus the tick size.
 void AxisLayoutBuilder::setThickness(int labelExtent)
 {
-    const int multiplier =
-            multiplierText.isEmpty() ? 0 : across(metrics.boundingRect(multiplierText));
+    const int multiplier = multiplierText.isEmpty() ? 0 : across(multiplierBox);
     result.thickness = clampedSum(std::max(labelExtent, multiplier), settings.tickSize);
 }
 
@@ -70,21 +70,15 @@ void AxisLayoutBuilder::setThickness(int labelExtent)
 void AxisLayoutBuilder::buildLinear(double min, double max)
 {
     scale = ScaleDivision::linear(min, max);
-    multiplierText = AxisTexts::multiplier(scale);
     if (!settings.labels)
         return;
+    multiplierText = AxisTexts::multiplier(scale);
+    if (!multiplierText.isEmpty())
+        multiplierBox = metrics.boundingRect(multiplierText);
     result.labelInterval = 1;
-    setThickness(largestLinearLabelExtent());
-    choose(majorTickCandidates(), nullptr, 1);
-}
-
-int AxisLayoutBuilder::largestLinearLabelExtent()
-{
-    int largest = 0;
-    for (const ScaleDivision::Tick &tick : scale.ticks())
-        if (tick.major)
-            largest = std::max(largest, across(metrics.boundingRect(texts.value(tick.value))));
-    return largest;
+    const Candidates candidates = majorTickCandidates();
+    setThickness(candidates.largestAcross);
+    choose(candidates, nullptr, 1);
 }
 
 // The major ticks (linear ticks or decades) as candidates, numbered by their value in tick
@@ -298,6 +292,7 @@ void AxisLayoutBuilder::addCandidate(Candidates &candidates, int tick, qint64 nu
                                      bool zero, int position, const QString &text) const
 {
     const QRect box = metrics.boundingRect(text);
+    candidates.largestAcross = std::max(candidates.largestAcross, across(box));
     const QPoint centred = labelOrigin(position, box);
     const QPoint kept = keptWithinLength(centred, box);
     const bool vertical = settings.vertical;
@@ -313,7 +308,17 @@ void AxisLayoutBuilder::addCandidate(Candidates &candidates, int tick, qint64 nu
     candidate.zero = zero;
     candidates.spans.append(candidate);
     candidates.ticks.append(tick);
-    candidates.texts.append(text);
+    candidates.texts.append(placed(text, kept, box));
+    candidates.across.append(across(box));
+}
+
+// A label with its base line starting at `origin` (the ticks' base line at 0), as drawing
+// takes it: along the axis, and across beyond the reach of the ticks.
+AxisLayout::Text AxisLayoutBuilder::placed(const QString &text, const QPoint &origin,
+                                           const QRect &box) const
+{
+    return {text, settings.vertical ? origin.y() : origin.x(),
+            settings.vertical ? 0 : box.height()};
 }
 
 // Asks the choice among `candidates` (ascending values): the `preferred` ones (indexes) when
@@ -325,26 +330,29 @@ LabelChoice::Result AxisLayoutBuilder::choose(const Candidates &candidates,
 {
     LabelChoice choice(candidates.spans, metrics.horizontalAdvance(QLatin1Char('0')));
     if (!multiplierText.isEmpty()) {
-        const QRect box = metrics.boundingRect(multiplierText);
-        const LabelChoice::Candidate ink = inkAlong(multiplierText, multiplierOrigin(box));
+        const LabelChoice::Candidate ink =
+                inkAlong(multiplierText, multiplierOrigin(multiplierBox));
         choice.setMultiplier(ink.first, ink.last);
     }
     const LabelChoice::Result chosen =
             preferred ? choice.choose(*preferred, fromInterval) : choice.choose(fromInterval);
     labelledTicks.clear();
-    for (const int i : chosen.labelled)
+    labelledTexts.clear();
+    for (const int i : chosen.labelled) {
         labelledTicks.append(candidates.ticks.at(i));
+        labelledTexts.append(candidates.texts.at(i));
+    }
     result.multiplierShown = chosen.multiplierShown;
     return chosen;
 }
 
 // The widest (or tallest) of the chosen labels.
 int AxisLayoutBuilder::largestLabelledExtent(const Candidates &candidates,
-                                             const LabelChoice::Result &chosen) const
+                                             const LabelChoice::Result &chosen)
 {
     int largest = 0;
     for (const int i : chosen.labelled)
-        largest = std::max(largest, across(metrics.boundingRect(candidates.texts.at(i))));
+        largest = std::max(largest, candidates.across.at(i));
     return largest;
 }
 
@@ -369,27 +377,21 @@ void AxisLayoutBuilder::layOutTicks()
     const bool shown = !settings.logarithmic || scale.hasDecades() || minorTicksLabelled;
     const ScaleDivision::Ticks ticks = shown ? scale.ticks() : ScaleDivision::Ticks();
     const ScaleMap onScreen = map();
+    result.marks.reserve(ticks.size());
     int next = 0;
     for (int i = 0; i < ticks.size(); ++i) {
-        const ScaleDivision::Tick &tick = ticks.at(i);
         AxisLayout::Mark mark;
-        onScreen.tickPosition(tick, mark.position);
-        mark.major = tick.major;
+        onScreen.tickPosition(ticks.at(i), mark.position);
+        mark.major = ticks.at(i).major;
         if (next < labelledTicks.size() && labelledTicks.at(next) == i) {
-            ++next;
             mark.label = result.labels.size();
-            const QString text = texts.tickLabel(settings.logarithmic, tick);
-            const QRect box = metrics.boundingRect(text);
-            const QPoint kept = keptWithinLength(labelOrigin(mark.position, box), box);
-            result.labels.append({text, settings.vertical ? kept.y() : kept.x(),
-                                  settings.vertical ? 0 : box.height()});
+            result.labels.append(labelledTexts.at(next++));
         }
         result.marks.append(mark);
     }
     if (multiplierText.isEmpty())
         return;
-    const QRect box = metrics.boundingRect(multiplierText);
-    const QPoint at = multiplierOrigin(box);
+    const QPoint at = multiplierOrigin(multiplierBox);
     result.multiplier = {multiplierText, settings.vertical ? at.y() : at.x(),
-                         settings.vertical ? 1 - box.left() : box.height()};
+                         settings.vertical ? 1 - multiplierBox.left() : multiplierBox.height()};
 }

@@ -7,11 +7,10 @@
 #include "scaledivision.h"
 #include "scalemap.h"
 
-#include <QStringList>
+#include <QRect>
 
 QT_FORWARD_DECLARE_CLASS(QFontMetrics)
 QT_FORWARD_DECLARE_CLASS(QPoint)
-QT_FORWARD_DECLARE_CLASS(QRect)
 
 // Prepares an axis: divides its scale, measures the candidate labels in the owner's font
 // (their boxes for the room across, their ink for the distances along), lets LabelChoice
@@ -36,7 +35,8 @@ public:
         double absMinForLogScale = 1e-10;
     };
 
-    AxisLayoutBuilder(const Settings &settings, const QFontMetrics &metrics);
+    // `texts` formats the labels; it keeps nothing from one text to the next
+    AxisLayoutBuilder(const Settings &settings, const QFontMetrics &metrics, AxisTexts &texts);
 
     // for the effective (ordered, widened) limits
     void build(double min, double max);
@@ -45,12 +45,15 @@ public:
 
 private:
     // Every label that could be drawn, as the label choice takes it, with the tick of the
-    // division each one belongs to and its text.
+    // division each one belongs to, its text where it stands and its extent across the axis;
+    // and the largest extent across of all labels measured, those left out included.
     struct Candidates
     {
         LabelChoice::Candidates spans;
         QVector<int> ticks;
-        QStringList texts;
+        QVector<AxisLayout::Text> texts;
+        QVector<int> across;
+        int largestAcross = 0;
     };
 
     ScaleMap map() const;
@@ -58,7 +61,6 @@ private:
     int across(const QRect &box) const;
     // linear scale
     void buildLinear(double min, double max);
-    int largestLinearLabelExtent();
     Candidates majorTickCandidates();
     // logarithmic scale
     void buildLogarithmic(double min, double max);
@@ -74,20 +76,23 @@ private:
     LabelChoice::Candidate inkAlong(const QString &text, const QPoint &origin) const;
     void addCandidate(Candidates &candidates, int tick, qint64 number, bool end, bool zero,
                       int position, const QString &text) const;
+    AxisLayout::Text placed(const QString &text, const QPoint &origin, const QRect &box) const;
     LabelChoice::Result choose(const Candidates &candidates, const QVector<int> *preferred,
                                qint64 fromInterval);
-    int largestLabelledExtent(const Candidates &candidates,
-                              const LabelChoice::Result &chosen) const;
+    static int largestLabelledExtent(const Candidates &candidates,
+                                     const LabelChoice::Result &chosen);
     QPoint multiplierOrigin(const QRect &box) const;
     void layOutTicks();
 
     Settings settings;
     const QFontMetrics &metrics;
-    AxisTexts texts;
+    AxisTexts &texts;
     ScaleDivision scale;
     AxisLayout result;
     QString multiplierText;
+    QRect multiplierBox;
     QVector<int> labelledTicks; // of the division, ascending
+    QVector<AxisLayout::Text> labelledTexts; // theirs
     bool minorTicksLabelled = false; // a logarithmic scale without a decade labels 2..9 of one
 };
 

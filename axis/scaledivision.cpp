@@ -104,6 +104,8 @@ void ScaleDivision::addLinearTicks()
     double firstNumber = std::rint(firstMajorTick / majorStep);
     onGrid = std::fabs(firstNumber) < largestTickNumber;
     const double minorStep = majorStep / 5.0;
+    // room for a dozen major ticks and their minor ticks, as an ordinary scale has them
+    tickList.reserve(64);
     double v = 0;
     for (int k = 0; linearTick(k, firstNumber, v); ++k) {
         tickList.append({v, v, onGrid ? static_cast<qint64>(firstNumber) + k : k, true});
@@ -187,6 +189,8 @@ void ScaleDivision::addLogarithmicTicks()
         addMinorDecadeTicks(clampToInt(std::floor(logMin)));
         return;
     }
+    // a decade and its eight minor ticks each
+    tickList.reserve(static_cast<int>(std::min<qint64>(qint64(last) - first + 1, 1000) * 9));
     for (qint64 e = first; e <= last; ++e) {
         const int decade = static_cast<int>(e);
         tickList.append({static_cast<double>(decade), static_cast<double>(decade), e, true});

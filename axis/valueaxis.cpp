@@ -106,7 +106,7 @@ bool ValueAxis::prepare(const QFontMetrics &metrics)
         return false;
     labelTexts.clear();
     settings.length = length();
-    AxisLayoutBuilder builder(settings, metrics);
+    AxisLayoutBuilder builder(settings, metrics, texts);
     double lo = 0;
     double hi = 0;
     getLimits(lo, hi);

@@ -98,6 +98,7 @@ private:
     bool needsPreparation = true;
     ScaleDivision division;
     AxisLayout laidOut;
+    AxisTexts texts;
     LabelTexts labelTexts;
 };
 
