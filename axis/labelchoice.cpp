@@ -27,6 +27,31 @@ quint64 magnitude(qint64 number)
 
 } // namespace
 
+// Each pass keeps every interval-th decade, counted so that the interval-th is the first kept,
+// and so fewer labels than the one before: at most extents.size() + 1 passes.
+LabelChoice::Thinning LabelChoice::thinDecades(const QVector<int> &extents, int avail)
+{
+    Thinning thinning;
+    for (int interval = 1;; ++interval) {
+        QVector<int> kept;
+        double sum = 0;
+        for (int i = interval - 1; i < extents.size(); i += interval) {
+            kept.append(i);
+            sum += extents.at(i);
+        }
+        if (kept.size() <= 1)
+            return thinning;
+        if (sum < avail) {
+            thinning.fits = true;
+            thinning.interval = interval + 1;
+            if (kept.size() == 2)
+                thinning.interval = extents.size() > 2 ? static_cast<int>(extents.size()) : 1;
+            thinning.measured = kept;
+            return thinning;
+        }
+    }
+}
+
 LabelChoice::LabelChoice(Candidates candidates, int distance)
     : candidates(std::move(candidates)), distance(distance)
 { }

@@ -25,6 +25,11 @@
 //   neighbours of an every-m-th choice stand m ticks apart (over the ticks 5 to 9, "5 7 9"
 //   is not every tick, "6 8" is every second).
 // Where no m settles, the first single label that settles is chosen; where none does, none.
+//
+// The decade labels of a logarithmic scale are first thinned by their summed extent alone
+// (thinDecades): every n-th decade for n = 1, 2, 3 ... until the extents of the labels it
+// keeps add up to less than the room along the axis. The interval found is what the choice
+// above then prefers.
 class LabelChoice
 {
 public:
@@ -53,6 +58,19 @@ public:
         qint64 interval = -1;
         bool multiplierShown = false;
     };
+
+    // The outcome of the decade thinning: whether it fits, the interval of the labels to
+    // prefer, and which decades (indexes) the fitting pass measured. The interval is one more
+    // than the one that fits, except where only two labels fit: then it is the number of
+    // decades (the first decade alone), or 1 when there are just two.
+    struct Thinning
+    {
+        bool fits = false;
+        int interval = 1;
+        QVector<int> measured;
+    };
+    // `extents`: the decade labels' extents along the axis, one per decade in order
+    static Thinning thinDecades(const QVector<int> &extents, int avail);
 
     LabelChoice(Candidates candidates, int distance);
     // the multiplier's ink along the axis; without this call there is none

@@ -8,6 +8,10 @@
 #include <cmath>
 #include <cstring>
 
+using DeviceSpans::acrossLine;
+using DeviceSpans::isWhole;
+using DeviceSpans::roundedEdge;
+
 namespace {
 
 // Formats in which an opaque colour is stored as QColor::rgba() gives it, with or without
@@ -16,25 +20,6 @@ bool isPlain32BitFormat(QImage::Format format)
 {
     return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
             format == QImage::Format_ARGB32_Premultiplied;
-}
-
-// floor(value), inline: it runs per bar line and per tick at a scale; for values well within
-// 64-bit integers, as the mapping's bounds keep them
-qint64 floorOf(qreal value)
-{
-    const qint64 truncated = static_cast<qint64>(value);
-    return truncated - (value < static_cast<qreal>(truncated) ? 1 : 0);
-}
-
-bool isWhole(qreal value)
-{
-    return value == static_cast<qreal>(floorOf(value));
-}
-
-// round(value), halves up, as the raster engine rounds the edges of a filled rectangle
-qint64 roundedEdge(qreal value)
-{
-    return floorOf(value + 0.5);
 }
 
 } // namespace
@@ -115,40 +100,12 @@ void DirectPainter::setUpDirectWrites()
 
 DirectPainter::Span DirectPainter::fillSpanX(qint64 from, qint64 length) const
 {
-    return {roundedEdge(scaleX * from + shiftX), roundedEdge(scaleX * (from + length) + shiftX) - 1};
+    return DeviceSpans::fill(from, length, scaleX, shiftX);
 }
 
 DirectPainter::Span DirectPainter::fillSpanY(qint64 from, qint64 length) const
 {
-    return {roundedEdge(scaleY * from + shiftY), roundedEdge(scaleY * (from + length) + shiftY) - 1};
-}
-
-namespace {
-
-qint64 lineWidth(qreal scale)
-{
-    return std::max<qint64>(1, roundedEdge(scale));
-}
-
-} // namespace
-
-// The device pixels across a one-pixel line whose logical pixel line covers the device pixels
-// `logical`: round(scale) of them (at least one), from the first of those pixels, or, when
-// `fromEnd` is set or the line is the last within the bounds, up to the last (on the bounds'
-// last pixel at most), so that a line on the last pixel line of a widget stays whole where
-// it is wider than its logical line. A line wholly outside the bounds keeps to its own
-// pixels, so that it never reaches into them.
-DirectPainter::Span DirectPainter::acrossLine(const Span &logical, qreal scale, const Span &bounds,
-                                              bool fromEnd)
-{
-    if (logical.last < bounds.first || logical.first > bounds.last)
-        return logical;
-    const qint64 width = lineWidth(scale);
-    if (fromEnd || logical.last >= bounds.last) {
-        const qint64 last = std::min(logical.last, bounds.last);
-        return {last - width + 1, last};
-    }
-    return {logical.first, logical.first + width - 1};
+    return DeviceSpans::fill(from, length, scaleY, shiftY);
 }
 
 DirectPainter::Span DirectPainter::lineSpanX(qint64 x) const

@@ -1,6 +1,8 @@
 #ifndef DIRECTPAINTER_H
 #define DIRECTPAINTER_H
 
+#include "devicespans.h"
+
 #include <QRect>
 #include <QRgb>
 #include <QRgba64>
@@ -94,12 +96,7 @@ public:
     void drawRect(const QRect &rect);
 
 private:
-    // device pixels from first to last, both included
-    struct Span
-    {
-        qint64 first;
-        qint64 last;
-    };
+    using Span = DeviceSpans::Span;
     struct OutlineEdges
     {
         Span left;
@@ -118,7 +115,6 @@ private:
     bool backgroundPixel(QRgb &pixel) const;
     Span fillSpanX(qint64 from, qint64 length) const;
     Span fillSpanY(qint64 from, qint64 length) const;
-    static Span acrossLine(const Span &logical, qreal scale, const Span &bounds, bool fromEnd);
     Span lineSpanX(qint64 x) const;
     Span lineSpanY(qint64 y) const;
     // device columns and rows, cut to the clip; false when nothing is left

@@ -12,9 +12,6 @@
 #include <array>
 
 namespace {
-// A horizontal bar keeps at least this many pixel rows (a vertical bar this many columns)
-// beside the labels; below it the labels are left out and the bar takes the whole widget.
-constexpr int minimumBarWithLabels = 5;
 // The bar's pixel lines are worked out and put on screen this many at a time, in buffers on
 // the stack: a bar of up to this length in one go.
 constexpr int barLinesAtOnce = 4096;
@@ -229,30 +226,19 @@ void ValueColorConverterWidget::paintEvent(QPaintEvent *)
     const QRect bar = alongAcross(0, 0, barLength(), baseLine + 1);
     direct.eraseRect(rect(), ruleSet.isOpaque() ? bar : QRect());
     drawBar(direct, baseLine);
-    if (axis.isVertical())
-        axis.drawScaleVertical(painter, baseLine, labelsFit);
-    else
-        axis.drawScaleHorizontal(painter, baseLine, labelsFit);
+    axis.drawScale(painter, direct, baseLine, labelsFit);
     if (imageBorderValue)
         drawBorder(painter, direct, baseLine);
 }
 
 // Both orientations are one layout turned by a quarter: along the bar runs its length (the
 // width of a horizontal widget, the height of a vertical one), across it the bar and then the
-// axis band. The bar runs across from 0 to the base line, on which the ticks are centred;
-// labels go beyond it when at least a few pixel lines stay for the bar.
+// axis band. The bar runs across from 0 to the base line, on which the ticks are centred; the
+// axis's layout tells where that is and whether its labels fit beyond it.
 int ValueColorConverterWidget::barBaseLine(bool &labelsFit) const
 {
-    const bool vertical = axis.isVertical();
-    const int across = vertical ? width() : height();
-    labelsFit = false;
-    if (!axis.isAxisShowLabels())
-        return across - 1;
-    const int candidate = (across - 1) - (vertical ? axis.width() : axis.height());
-    if (candidate < minimumBarWithLabels)
-        return across - 1;
-    labelsFit = true;
-    return candidate;
+    const int across = axis.isVertical() ? width() : height();
+    return axis.layout().baseLine(across, axis.isAxisShowLabels(), labelsFit);
 }
 
 // The rectangle that starts `along` pixels along the bar and `across` pixels across it and is

@@ -67,19 +67,6 @@ int thicknessOf(const ValueAxis &axis)
     return axis.isVertical() ? axis.width() : axis.height();
 }
 
-// The labels of the major ticks in the order drawing writes them.
-QStringList linLabels(ValueAxis &axis)
-{
-    QStringList labels;
-    QString text;
-    double v = 0;
-    for (int k = 0; axis.linTick(k, v); ++k) {
-        axis.makeLinLabel(v, text);
-        labels << text;
-    }
-    return labels;
-}
-
 // The axis drawn with its start `margin` pixels into a white square image of `size` pixels at
 // device pixel ratio `ratio`.
 QImage drawnImage(ValueAxis &axis, int baseLine, bool labels, int size, int margin = 0,
@@ -132,10 +119,6 @@ private Q_SLOTS:
     void getLimits();
     void preparationFlag_data();
     void preparationFlag();
-    void linearScale_data();
-    void linearScale();
-    void labelText_data();
-    void labelText();
     void absMinSetting_data();
     void absMinSetting();
     void logScale_data();
@@ -234,115 +217,10 @@ void TestValueAxis::preparationFlag()
     change(axis);
     change(axis);
     QCOMPARE(axis.isPreparationNeeded(), needed);
-    QCOMPARE(axis.getScaleMax(), 100.0); // setters only mark, they never prepare
-    QCOMPARE(axis.getLabelInterval(), 1);
+    QCOMPARE(axis.scaleDivision().end(), 100.0); // setters only mark, they never prepare
+    QCOMPARE(axis.layout().labelInterval, 1);
     QCOMPARE(axis.prepare(QFontMetrics(axisFont())), needed);
     QVERIFY(!axis.prepare(QFontMetrics(axisFont())));
-}
-
-void TestValueAxis::linearScale_data()
-{
-    QTest::addColumn<double>("lo");
-    QTest::addColumn<double>("hi");
-    QTest::addColumn<double>("exponent");
-    QTest::addColumn<double>("scaleFactor");
-    QTest::addColumn<double>("scaleMin");
-    QTest::addColumn<double>("scaleMax");
-    QTest::addColumn<double>("labelStep");
-    QTest::addColumn<double>("firstLabel");
-    QTest::addColumn<QString>("labels");
-
-    QTest::newRow("0..100") << 0.0 << 100.0 << 0.0 << 1.0 << 0.0 << 100.0 << 10.0 << 0.0
-                            << "0 10 20 30 40 50 60 70 80 90 100";
-    QTest::newRow("0..1") << 0.0 << 1.0 << 0.0 << 1.0 << 0.0 << 1.0 << 0.2 << 0.0
-                          << "0 0.2 0.4 0.6 0.8 1";
-    QTest::newRow("3..47 aligned")
-            << 3.0 << 47.0 << 0.0 << 1.0 << 3.0 << 47.0 << 10.0 << 10.0 << "10 20 30 40";
-    QTest::newRow("0..999 rounded out") << 0.0 << 999.0 << 0.0 << 1.0 << 0.0 << 1000.0 << 100.0
-                                        << 0.0 << "0 100 200 300 400 500 600 700 800 900 1000";
-    QTest::newRow("0..5000") << 0.0 << 5000.0 << 3.0 << 1e3 << 0.0 << 5.0 << 1.0 << 0.0
-                             << "0 1 2 3 4 5";
-    QTest::newRow("250..1250") << 250.0 << 1250.0 << 3.0 << 1e3 << 0.2 << 1.3 << 0.2 << 0.2
-                               << "0.2 0.4 0.6 0.8 1 1.2";
-    QTest::newRow("0.001..0.002") << 0.001 << 0.002 << -3.0 << 1e-3 << 1.0 << 2.0 << 0.2 << 1.0
-                                  << "1 1.2 1.4 1.6 1.8 2";
-    QTest::newRow("-1..1") << -1.0 << 1.0 << 0.0 << 1.0 << -1.0 << 1.0 << 0.5 << -1.0
-                           << "-1 -0.5 0 0.5 1";
-    QTest::newRow("-5..5 ticks on multiples of the step")
-            << -5.0 << 5.0 << 0.0 << 1.0 << -5.0 << 5.0 << 2.0 << -4.0 << "-4 -2 0 2 4";
-    QTest::newRow("range under 15")
-            << 0.0 << 14.9 << 0.0 << 1.0 << 0.0 << 15.0 << 2.0 << 0.0 << "0 2 4 6 8 10 12 14";
-    QTest::newRow("range 15") << 0.0 << 15.0 << 0.0 << 1.0 << 0.0 << 15.0 << 5.0 << 0.0
-                              << "0 5 10 15";
-    // tenths and hundredths are not exact in binary: summed steps gave 2.77556e-17 for 0 and
-    // passed the end of the scale
-    QTest::newRow("-0.3..0.3 0 and the ends exact")
-            << -0.3 << 0.3 << 0.0 << 1.0 << -0.3 << 0.3 << 0.1 << -0.3
-            << "-0.3 -0.2 -0.1 0 0.1 0.2 0.3";
-    QTest::newRow("0.5..0.7 tick at the end")
-            << 0.5 << 0.7 << 0.0 << 1.0 << 0.5 << 0.7 << 0.05 << 0.5 << "0.5 0.55 0.6 0.65 0.7";
-    QTest::newRow("-0.001..0 scaled, 0 exact") << -0.001 << 0.0 << -3.0 << 1e-3 << -1.0 << 0.0
-                                               << 0.2 << -1.0 << "-1 -0.8 -0.6 -0.4 -0.2 0";
-    QTest::newRow("0.002..0.003 scaled, tick at the end")
-            << 0.002 << 0.003 << -3.0 << 1e-3 << 2.0 << 3.0 << 0.2 << 2.0 << "2 2.2 2.4 2.6 2.8 3";
-}
-
-void TestValueAxis::linearScale()
-{
-    QFETCH(double, lo);
-    QFETCH(double, hi);
-    QFETCH(double, exponent);
-    QFETCH(double, scaleFactor);
-    QFETCH(double, scaleMin);
-    QFETCH(double, scaleMax);
-    QFETCH(double, labelStep);
-    QFETCH(double, firstLabel);
-    QFETCH(QString, labels);
-    ValueAxis axis;
-    prepareAxis(axis, Setup{lo, hi});
-    QCOMPARE(axis.getExponent(), exponent);
-    QCOMPARE(axis.getScaleFactor(), scaleFactor); // the double nearest to 10^exponent
-    QVERIFY(closeTo(axis.getScaleMin(), scaleMin, 1e-12));
-    QVERIFY(closeTo(axis.getScaleMax(), scaleMax, 1e-12));
-    QVERIFY(closeTo(axis.getLabelStep(), labelStep, 1e-12));
-    QVERIFY(closeTo(axis.getFirstLabel(), firstLabel, 1e-12));
-    QCOMPARE(linLabels(axis).join(' '), labels);
-    QCOMPARE(axis.getLabelInterval(), -1);
-}
-
-void TestValueAxis::labelText_data()
-{
-    QTest::addColumn<bool>("decade"); // makeLogLabel of the value rather than makeLinLabel
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("fraction") << false << 0.2 << "0.2";
-    QTest::newRow("thousand") << false << 1000.0 << "1000";
-    QTest::newRow("small is scientific") << false << 0.00001 << "1e-05";
-    QTest::newRow("million is scientific") << false << 1e6 << "1e+06";
-    QTest::newRow("rounding noise dropped") << false << 0.1 + 0.2 << "0.3";
-    QTest::newRow("six digits, no grouping") << false << 1234567.0 << "1.23457e+06";
-    QTest::newRow("decade 0") << true << 0.0 << "1";
-    QTest::newRow("decade 2") << true << 2.0 << "100";
-    QTest::newRow("decade 3") << true << 3.0 << "1E3";
-    QTest::newRow("decade -1") << true << -1.0 << "1E-1";
-    QTest::newRow("decade -10") << true << -10.0 << "1E-10";
-}
-
-void TestValueAxis::labelText()
-{
-    QFETCH(bool, decade);
-    QFETCH(double, value);
-    QFETCH(QString, text);
-    ValueAxis axis;
-    QString label = QStringLiteral("previous");
-    for (int i = 0; i < 2; ++i) { // the one stream is reused without carrying anything over
-        if (decade)
-            ValueAxis::makeLogLabel(static_cast<int>(value), label);
-        else
-            axis.makeLinLabel(value, label);
-        QCOMPARE(label, text);
-    }
 }
 
 void TestValueAxis::absMinSetting_data()
@@ -420,12 +298,12 @@ void TestValueAxis::logScale()
     QFETCH(int, thickness);
     ValueAxis axis;
     prepareAxis(axis, setup);
-    QCOMPARE(axis.getLabelInterval(), labelInterval);
+    QCOMPARE(axis.layout().labelInterval, labelInterval);
     QCOMPARE(thicknessOf(axis), thickness);
-    QVERIFY(scaleMin == 0 || closeTo(axis.getScaleMin(), scaleMin, 1e-3));
-    QVERIFY(scaleMin == 0 || closeTo(axis.getScaleMax(), scaleMax, 1e-3));
-    QCOMPARE(axis.getLogScaleMin(), std::log10(axis.getScaleMin()));
-    QCOMPARE(axis.getLogScaleMax(), std::log10(axis.getScaleMax()));
+    QVERIFY(scaleMin == 0 || closeTo(axis.scaleDivision().start(), scaleMin, 1e-3));
+    QVERIFY(scaleMin == 0 || closeTo(axis.scaleDivision().end(), scaleMax, 1e-3));
+    QCOMPARE(axis.scaleDivision().logStart(), std::log10(axis.scaleDivision().start()));
+    QCOMPARE(axis.scaleDivision().logEnd(), std::log10(axis.scaleDivision().end()));
 }
 
 void TestValueAxis::mapping_data()
@@ -562,8 +440,8 @@ void TestValueAxis::thickness()
     ValueAxis axis;
     prepareAxis(axis, setup);
     QCOMPARE(thicknessOf(axis), thickness);
-    QCOMPARE(axis.getExponentText(), exponentText);
-    QCOMPARE(axis.getLabelInterval(), setup.labels ? 1 : -1);
+    QCOMPARE(axis.layout().multiplier.text, exponentText);
+    QCOMPARE(axis.layout().labelInterval, setup.labels ? 1 : -1);
     QVERIFY(!axis.isPreparationNeeded()); // setting the thickness does not mark the axis
 }
 
@@ -872,7 +750,8 @@ void TestValueAxis::unsoundInputs()
     setup.labels = true;
     prepareAxis(axis, setup);
     QVERIFY(thicknessOf(axis) >= 0);
-    QVERIFY(std::isfinite(axis.getLogScaleMin()) && std::isfinite(axis.getLogScaleMax()));
+    QVERIFY(std::isfinite(axis.scaleDivision().logStart()) &&
+            std::isfinite(axis.scaleDivision().logEnd()));
     for (int p : {0, setup.length / 2, setup.length - 1})
         QVERIFY(!std::isnan(axis.screenToValue(p)));
     for (double v : {setup.lo, setup.hi, notANumber, -infinity, infinity}) {
