@@ -4,7 +4,9 @@
 #include "textrecorder.h"
 #include "valuecolorconverterwidget.h"
 
+#include <QFont>
 #include <QFontMetrics>
+#include <QSize>
 #include <QStringList>
 
 #include <algorithm>
@@ -251,4 +253,18 @@ LabelReading readLabels(ValueColorConverterWidget &widget)
     if (!reading.fault.isEmpty())
         reading.fault += QStringLiteral(" in \"") + reading.seen + QLatin1Char('"');
     return reading;
+}
+
+void setUpScale(ValueColorConverterWidget &widget, const QFont &font, const QSize &size,
+                bool vertical, double lo, double hi, bool logarithmic)
+{
+    widget.setFont(font);
+    widget.resize(size);
+    widget.setOrientation(vertical ? ValueColorConverterWidget::Vertical
+                                   : ValueColorConverterWidget::Horizontal);
+    widget.setAxisShowLabels(true);
+    widget.ruleSet.clear();
+    widget.addRule(lo, Qt::blue);
+    widget.addRule(hi, Qt::red);
+    widget.setLogarithmic(logarithmic);
 }

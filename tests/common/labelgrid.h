@@ -3,6 +3,9 @@
 
 #include <QString>
 
+QT_FORWARD_DECLARE_CLASS(QFont)
+QT_FORWARD_DECLARE_CLASS(QSize)
+
 class ValueColorConverterWidget;
 
 // The reading rules of a widget's axis labels, checked on what reaches the painter (a
@@ -18,5 +21,10 @@ struct LabelReading
 };
 
 LabelReading readLabels(ValueColorConverterWidget &widget);
+
+// A scale from `lo` to `hi` as a panel sets it up: font, size, orientation, labels, the rules,
+// then the mode (after the rules' linear scale).
+void setUpScale(ValueColorConverterWidget &widget, const QFont &font, const QSize &size,
+                bool vertical, double lo, double hi, bool logarithmic);
 
 #endif // LABELGRID_H

@@ -168,15 +168,9 @@ void tst_WidgetLabels::labelsReadable()
     QFETCH(QString, drawn);
 
     ValueColorConverterWidget w;
-    w.setFont(testFont("DejaVu Sans", 17)); // the preview host's panel font
-    w.resize(vertical ? QSize(90, length) : QSize(length, 60));
-    w.setOrientation(vertical ? ValueColorConverterWidget::Vertical
-                              : ValueColorConverterWidget::Horizontal);
-    w.setAxisShowLabels(true);
-    w.ruleSet.clear();
-    w.addRule(lo, Qt::blue);
-    w.addRule(hi, Qt::red);
-    w.setLogarithmic(logarithmic); // after the rules' linear scale
+    // in the preview host's panel font
+    setUpScale(w, testFont("DejaVu Sans", 17), vertical ? QSize(90, length) : QSize(length, 60),
+               vertical, lo, hi, logarithmic);
     const LabelReading reading = readLabels(w);
     QVERIFY2(reading.fault.isEmpty(), qPrintable(reading.fault));
     if (!drawn.isEmpty())
