@@ -52,9 +52,16 @@ ScaleMap AxisLayoutBuilder::map() const
     return ScaleMap(scale, settings.length, settings.vertical, settings.logarithmic);
 }
 
+// The room a text of bounding rectangle `box` takes across the axis beyond the ticks' reach,
+// where its base line starts. Below a horizontal axis its height. Right of a vertical one its
+// ink ends at box.right(): past its width where a face sets the first glyph in from the origin
+// by more than a pixel (a "1" in many faces from about 14 pt on), whose last column the
+// widget's edge would cut if only the width were kept free. Never less than the width, which
+// is the room every text had before and still takes in the faces whose ink starts at most one
+// pixel in (the multiplier, which starts a pixel beyond the ticks' reach, needs no more).
 int AxisLayoutBuilder::across(const QRect &box) const
 {
-    return settings.vertical ? box.width() : box.height();
+    return settings.vertical ? std::max(box.width(), box.right()) : box.height();
 }
 
 // The multiplier text of a scaled axis stands beyond the ticks like a label, so the thickness

@@ -71,10 +71,21 @@ LabelChoice::Result LabelChoice::choose(qint64 fromInterval) const
     for (qint64 m = roundInterval(fromInterval); m > 0;
          m = static_cast<quint64>(m) > largest ? 0 : roundInterval(m + 1)) {
         QVector<int> labels = everyMth(m);
-        if (settle(labels, m))
+        if (settle(labels, m) && labels.size() > 1)
             return result(labels, m);
     }
-    for (int i = 0; i < candidates.size(); ++i) {
+    return single();
+}
+
+// Where no two labels settle, a step says nothing: the one label shown is 0 where there is a
+// label of 0, else the first (nearest the start of the scale) that settles, not whichever
+// tick happens to be a multiple of a coarse step.
+LabelChoice::Result LabelChoice::single() const
+{
+    QVector<int> order;
+    for (int i = 0; i < candidates.size(); ++i)
+        order.insert(candidates.at(i).zero ? 0 : order.size(), i);
+    for (const int i : order) {
         QVector<int> one{i};
         if (settle(one, 0))
             return result(one, candidates.size());

@@ -24,7 +24,8 @@
 //   the distances between them are equal ("0.5 0.6 0.65" does not read so), and two
 //   neighbours of an every-m-th choice stand m ticks apart (over the ticks 5 to 9, "5 7 9"
 //   is not every tick, "6 8" is every second).
-// Where no m settles, the first single label that settles is chosen; where none does, none.
+// Where no m settles two labels or more, one label is chosen: that of 0 when it settles, else
+// the first that settles; where none does, none.
 //
 // The decade labels of a logarithmic scale are first thinned by their summed extent alone
 // (thinDecades): every n-th decade for n = 1, 2, 3 ... until the extents of the labels it
@@ -93,6 +94,7 @@ private:
     bool allApart(const QVector<int> &labels) const;
     bool readAsOneStep(const QVector<int> &labels, qint64 interval) const;
     QVector<int> everyMth(qint64 m) const;
+    Result single() const;
     Result result(const QVector<int> &labels, qint64 interval) const;
 
     Candidates candidates;

@@ -6,6 +6,8 @@
 # docs/images/NAME-lengths.png (stacked by scripts/stack-png.py, which needs Python 3).
 # The temperature scale is also drawn upright as screens scaled to 100, 150 and 200 % show
 # it, side by side, each at its device size, in docs/images/temperature-ratios.png.
+# The pressure scale is also drawn upright in two fonts a panel may set, side by side, in
+# docs/images/pressure-fonts.png.
 set -euo pipefail
 
 if [ $# -ne 1 ]; then
@@ -59,3 +61,15 @@ done
 python3 "$root/scripts/stack-png.py" --side-by-side "$root/docs/images/temperature-ratios.png" 8 \
     "${pictures[@]}"
 echo "docs/images/temperature-ratios.png"
+
+# The font is written first, as a panel sets it; the example's scale is then laid out in it.
+pictures=()
+for font in "DejaVu Serif,12" "DejaVu Sans,16"; do
+    "$preview" --set "font=\"$font\"" --script "$root/examples/pressure-log.ctl" \
+        --set orientation=Vertical --size 80x240 --png "$parts/pressure-${#pictures[@]}.png" \
+        > /dev/null
+    pictures+=("$parts/pressure-${#pictures[@]}.png")
+done
+python3 "$root/scripts/stack-png.py" --side-by-side "$root/docs/images/pressure-fonts.png" 8 \
+    "${pictures[@]}"
+echo "docs/images/pressure-fonts.png"

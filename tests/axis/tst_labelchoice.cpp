@@ -88,8 +88,8 @@ void TestLabelChoice::choice_data()
             << "-1:0-9em 0:20-29z 1:40-49 2:60-69 3:80-89 4:100-109 5:120-129 6:140-149 7:160-169 "
                "8:150-159m 9:175-184em"
             << 1ll << "0 5" << 5ll << false;
-    QTest::newRow("of two labels neither wins: the one on the coarser step")
-            << "1:0-9em 2:15-24e" << 1ll << "2" << 2ll << false;
+    QTest::newRow("of two labels neither wins: the first alone")
+            << "1:0-9em 2:15-24e" << 1ll << "1" << 2ll << false;
     QTest::newRow("labels near the multiplier give way to it")
             << "0:0-9emz 1:20-29 2:40-49 3:60-69 4:80-89e x:95-110" << 1ll << "0 1 2 3" << 1ll
             << true;
@@ -100,7 +100,13 @@ void TestLabelChoice::choice_data()
     QTest::newRow("ends winning over both neighbours leave 2m: the coarser step")
             << "5:0-9em 6:15-24 7:35-44 8:55-64 9:70-79em" << 1ll << "6 8" << 2ll << false;
     QTest::newRow("no two labels fit: 0 where there is one")
-            << "-2:0-9em -1:5-14 0:10-19z 1:15-24 2:20-29em" << 1ll << "0" << 2ll << false;
+            << "-2:0-9em -1:5-14 0:10-19z 1:15-24 2:20-29em" << 1ll << "0" << 5ll << false;
+    QTest::newRow("no two labels fit: the first, not the one multiple of a coarse step")
+            << "11:0-9em 12:8-17 13:16-25 14:24-33 15:32-41 16:40-49em" << 1ll << "11" << 6ll
+            << false;
+    QTest::newRow("no two labels fit beside the multiplier: the first, with it")
+            << "-5:0-9em -4:8-17 -3:16-25 -2:24-33 -1:32-41 0:40-49emz x:25-40" << 1ll << "-5"
+            << 6ll << true;
     QTest::newRow("no step fits: the first label that does")
             << "1:0-9em 3:5-14em" << 1ll << "1" << 2ll << false;
     QTest::newRow("preferred labels kept where they settle")

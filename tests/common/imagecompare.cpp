@@ -82,3 +82,27 @@ QString firstDifference(const QImage &actual, const QImage &expected, const QRec
     }
     return QString();
 }
+
+// The lengths of the runs of `colour` along every row (or every column, when `alongRows` is
+// false), but for runs that touch the image's edge.
+QVector<int> runWidths(const QImage &image, QRgb colour, bool alongRows)
+{
+    const int lines = alongRows ? image.height() : image.width();
+    const int length = alongRows ? image.width() : image.height();
+    QVector<int> widths;
+    for (int line = 0; line < lines; ++line) {
+        int run = 0;
+        for (int i = 0; i <= length; ++i) {
+            const bool inRun = i < length &&
+                    image.pixel(alongRows ? QPoint(i, line) : QPoint(line, i)) == colour;
+            if (inRun) {
+                ++run;
+                continue;
+            }
+            if (run > 0 && i - run > 0 && i < length)
+                widths.append(run);
+            run = 0;
+        }
+    }
+    return widths;
+}

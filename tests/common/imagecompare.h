@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <QVector>
 
 #include <functional>
 
@@ -34,5 +35,9 @@ struct ImageDifference
 };
 ImageDifference imageDifference(const QImage &actual, const QImage &expected, int tolerance,
                                 int reach = 0);
+
+// The lengths of the runs of `colour` along every row (or every column, when `alongRows` is
+// false), but for runs that touch the image's edge: how wide ticks and lines are drawn.
+QVector<int> runWidths(const QImage &image, QRgb colour, bool alongRows);
 
 #endif // IMAGECOMPARE_H

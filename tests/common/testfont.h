@@ -16,6 +16,19 @@ inline QFont testFont(const char *family, int pixelSize)
     return font;
 }
 
+// The same at a size in points, as a panel sets it, bold or italic (in DejaVu: the Bold and
+// the Oblique face) when asked.
+inline QFont testPointFont(const char *family, int pointSize, bool bold = false,
+                           bool italic = false)
+{
+    QFont font(QString::fromLatin1(family));
+    font.setPointSize(pointSize);
+    font.setBold(bold);
+    font.setItalic(italic);
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+    return font;
+}
+
 // How far an antialiased glyph pixel may be from its expected colour, per channel. Qt for
 // Windows rasterises with its bundled FreeType, which rounds a few coverage values one step
 // away from Debian's; bars, ticks and borders are always compared exactly.

@@ -1,17 +1,11 @@
 #include "valuecolorconverterwidget.h"
 
-#include "axistexts.h"
-
+#include "labelgrid.h"
 #include "onscreen.h"
 #include "testfont.h"
-#include "textrecorder.h"
 
 #include <QtTest>
 #include <QtWidgets>
-
-#include <algorithm>
-#include <climits>
-#include <cmath>
 
 // ValueColorConverterWidget: whether labels fit across the widget, and that those drawn
 // are readable on any scale.
@@ -21,111 +15,6 @@ namespace {
 QImage grabImage(ValueColorConverterWidget &widget)
 {
     return widget.grab().toImage().convertToFormat(QImage::Format_ARGB32);
-}
-
-// The free pixels between two ink boxes along the axis; negative where they overlap.
-qreal distanceAlong(const QRectF &a, const QRectF &b, bool vertical)
-{
-    if (vertical)
-        return std::max(a.top(), b.top()) - std::min(a.bottom(), b.bottom());
-    return std::max(a.left(), b.left()) - std::min(a.right(), b.right());
-}
-
-// A tick that could carry a label: its number on the labelling grid (a linear tick's value in
-// tick steps, a decade), its text and its position along the axis.
-struct GridTick
-{
-    qint64 number;
-    QString text;
-    int position;
-};
-
-// The major ticks of a prepared axis: a linear scale's as the axis lists them; the decades at
-// their tick positions (both ends of a vertical scale on its first and last pixel, the end of a
-// horizontal one beyond its last).
-QVector<GridTick> gridTicks(const ValueAxis &axis)
-{
-    QVector<GridTick> ticks;
-    QString text;
-    const int length = axis.isVertical() ? axis.height() : axis.width();
-    if (axis.isLogarithmic()) {
-        const double from = axis.scaleDivision().logStart();
-        const double span = axis.scaleDivision().logEnd() - from;
-        for (int e = static_cast<int>(std::ceil(from)); e <= axis.scaleDivision().logEnd(); ++e) {
-            text = AxisTexts::decade(e);
-            const int position = axis.isVertical()
-                    ? (length - 1) - static_cast<int>(std::rint((length - 1) * (e - from) / span))
-                    : static_cast<int>(std::rint(length * (e - from) / span));
-            ticks.append({e, text, position});
-        }
-        return ticks;
-    }
-    AxisTexts formatter;
-    const ScaleDivision &division = axis.scaleDivision();
-    for (const ScaleDivision::Tick &tick : division.ticks()) {
-        if (!tick.major)
-            continue;
-        int position = 0;
-        axis.valueToScreen(tick.value * division.factor(), position);
-        ticks.append({static_cast<qint64>(std::rint(tick.value / division.step())),
-                      formatter.value(tick.value), position});
-    }
-    return ticks;
-}
-
-// Where drawing would put the ink of a label on the tick at `position`: centred on the tick,
-// moved inward just far enough for its box to lie within the axis length.
-QRectF inkOnTick(const TextRecorder &recorder, const QFont &font, const QString &text, int position,
-                 bool vertical, int length)
-{
-    const QFontMetrics metrics(font);
-    const QRect box = metrics.boundingRect(text);
-    int along = vertical ? position + (box.height() >> 1) - metrics.descent()
-                         : position - (box.width() >> 1);
-    const int last = (length - 1) - (vertical ? box.bottom() : box.right());
-    along = std::max(std::min(along, last), vertical ? -box.top() : -box.left());
-    return recorder.inkBox({text, vertical ? QPointF(0, along) : QPointF(along, 0), font});
-}
-
-// the smallest distance between two of the labels' ascending numbers
-qint64 smallestStep(const QVector<qint64> &numbers)
-{
-    qint64 step = LLONG_MAX;
-    for (int i = 1; i < numbers.size(); ++i)
-        step = std::min(step, numbers.at(i) - numbers.at(i - 1));
-    return step;
-}
-
-// Empty when the labels' numbers lie on one step: each a whole number of the smallest distance
-// between two of them away from the first (`fromFirst`, decades), or else away from 0, where
-// that distance is 1, 2, 5, 10, 20 ... ticks.
-QString offStep(const QVector<qint64> &numbers, bool fromFirst)
-{
-    if (numbers.size() < 2)
-        return {};
-    const qint64 step = smallestStep(numbers);
-    qint64 decade = 1;
-    while (step > 5 * decade)
-        decade *= 10;
-    if (!fromFirst && step != decade && step != 2 * decade && step != 5 * decade)
-        return QStringLiteral("a step of %1 ticks").arg(step);
-    for (const qint64 n : numbers)
-        if ((n - (fromFirst ? numbers.first() : 0)) % step != 0)
-            return QStringLiteral("%1 is off the step %2").arg(n).arg(step);
-    return {};
-}
-
-// Empty when the labels between the first and the last stand on one even step; with fewer
-// than two between them, the three labels.
-QString unevenRun(const QVector<qint64> &numbers)
-{
-    const int n = numbers.size();
-    const int first = n == 3 ? 0 : 1;
-    const int last = n == 3 ? 2 : n - 2;
-    for (int i = first + 2; i <= last; ++i)
-        if (numbers.at(i) - numbers.at(i - 1) != numbers.at(first + 1) - numbers.at(first))
-            return QStringLiteral("uneven run at %1").arg(numbers.at(i));
-    return {};
 }
 
 } // namespace
@@ -261,6 +150,12 @@ void tst_WidgetLabels::labelsReadable_data()
             << 0.0 << 1e6 << false << true << 200 << "0 0.2 0.4 0.6 0.8 E+6";
     QTest::newRow("0.5..0.7 h 200: every second tick, end included")
             << 0.5 << 0.7 << false << false << 200 << "0.5 0.6 0.7";
+
+    // where not even two labels fit: 0, else the first that fits, not a multiple of a step
+    QTest::newRow("-5..5 v 60: 0 alone") << -5.0 << 5.0 << false << true << 60 << "0";
+    QTest::newRow("11..19 h 60: the first alone") << 11.0 << 19.0 << false << false << 60 << "11";
+    QTest::newRow("100..400 h 60: the first alone")
+            << 100.0 << 400.0 << false << false << 60 << "100";
 }
 
 void tst_WidgetLabels::labelsReadable()
@@ -273,87 +168,13 @@ void tst_WidgetLabels::labelsReadable()
     QFETCH(QString, drawn);
 
     ValueColorConverterWidget w;
-    w.setFont(testFont("DejaVu Sans", 17)); // the preview host's panel font
-    w.resize(vertical ? QSize(90, length) : QSize(length, 60));
-    w.setOrientation(vertical ? ValueColorConverterWidget::Vertical
-                              : ValueColorConverterWidget::Horizontal);
-    w.setAxisShowLabels(true);
-    w.ruleSet.clear();
-    w.addRule(lo, Qt::blue);
-    w.addRule(hi, Qt::red);
-    w.setLogarithmic(logarithmic); // after the rules' linear scale
-    TextRecorder recorder(w.size());
-    w.render(&recorder, QPoint(), QRegion(), QWidget::DrawChildren);
-
-    const QVector<DrawnText> &texts = recorder.texts();
-    QStringList all;
-    QVector<double> values;
-    QStringList valueTexts;
-    for (const DrawnText &t : texts) {
-        all << t.text;
-        bool number = false;
-        const double v = t.text.toDouble(&number);
-        if (number) { // else the multiplier
-            values << v;
-            valueTexts << t.text;
-        }
-    }
-    const QString seen = all.join(' ');
-    // a scaled axis shows no number at all where the first would crowd its multiplier
-    if (w.valueAxis().layout().multiplier.text.isEmpty())
-        QVERIFY2(!values.isEmpty(), qPrintable(seen));
-    const QRectF widget(w.rect());
-    const int zero = QFontMetrics(w.font()).horizontalAdvance(QLatin1Char('0'));
-    const auto keepsDistance = [&](const QRectF &ink) {
-        return std::all_of(texts.cbegin(), texts.cend(), [&](const DrawnText &t) {
-            return distanceAlong(ink, recorder.inkBox(t), vertical) >= zero;
-        });
-    };
-    for (int i = 0; i < texts.size(); ++i) {
-        const QRectF ink = recorder.inkBox(texts.at(i));
-        QVERIFY2(widget.contains(ink), qPrintable(texts.at(i).text + " cut in " + seen));
-        for (int j = i + 1; j < texts.size(); ++j)
-            QVERIFY2(distanceAlong(ink, recorder.inkBox(texts.at(j)), vertical) >= zero,
-                     qPrintable(texts.at(i).text + " crowds " + texts.at(j).text + " in " + seen));
-    }
-    if (!logarithmic && lo <= 0 && hi >= 0 && !values.isEmpty())
-        QVERIFY2(all.contains(QStringLiteral("0")), qPrintable(seen));
-
-    // The labels' numbers on the labelling grid; a logarithmic scale without a decade labels
-    // its minor ticks, numbered by their factor.
-    const QVector<GridTick> ticks = gridTicks(w.valueAxis());
-    QVector<qint64> numbers;
-    bool onTicks = true;
-    for (int i = 0; i < values.size(); ++i) {
-        const auto tick = std::find_if(ticks.cbegin(), ticks.cend(), [&](const GridTick &t) {
-            return t.text == valueTexts.at(i);
-        });
-        onTicks = onTicks && tick != ticks.cend();
-        const double v = values.at(i);
-        numbers << (tick != ticks.cend() ? tick->number
-                                         : static_cast<qint64>(std::rint(
-                                                   v / std::pow(10.0, std::floor(std::log10(v))))));
-    }
-    QVERIFY2(onTicks || logarithmic, qPrintable(seen + " off the ticks"));
-    const bool fromFirst = logarithmic && onTicks; // decades count from the first labelled
-    QString fault = offStep(numbers, fromFirst);
-    if (fault.isEmpty())
-        fault = unevenRun(numbers);
-    QVERIFY2(fault.isEmpty(), qPrintable(fault + " in " + seen));
-    if (onTicks && numbers.size() > 1) {
-        const qint64 step = smallestStep(numbers);
-        for (const GridTick &t : ticks) {
-            if ((t.number - (fromFirst ? numbers.first() : 0)) % step != 0 ||
-                numbers.contains(t.number))
-                continue;
-            const QRectF ink = inkOnTick(recorder, w.font(), t.text, t.position, vertical, length);
-            const bool whole = vertical ? ink.top() >= 0 && ink.bottom() <= length
-                                        : ink.left() >= 0 && ink.right() <= length;
-            QVERIFY2(!whole || !keepsDistance(ink), qPrintable(t.text + " fits in " + seen));
-        }
-    }
+    // in the preview host's panel font
+    setUpScale(w, testFont("DejaVu Sans", 17), vertical ? QSize(90, length) : QSize(length, 60),
+               vertical, lo, hi, logarithmic);
+    const LabelReading reading = readLabels(w);
+    QVERIFY2(reading.fault.isEmpty(), qPrintable(reading.fault));
     if (!drawn.isEmpty())
-        QCOMPARE(seen, drawn);
+        QCOMPARE(reading.seen, drawn);
 }
 
 QTEST_MAIN(tst_WidgetLabels)

@@ -46,30 +46,6 @@ QImage rendered(QWidget &widget, qreal ratio, const QPoint &offset, const QRegio
     return image;
 }
 
-// The lengths of the runs of `colour` along every row (or every column, when `alongRows` is
-// false), but for runs that touch the image's edge.
-QVector<int> runWidths(const QImage &image, QRgb colour, bool alongRows)
-{
-    const int lines = alongRows ? image.height() : image.width();
-    const int length = alongRows ? image.width() : image.height();
-    QVector<int> widths;
-    for (int line = 0; line < lines; ++line) {
-        int run = 0;
-        for (int i = 0; i <= length; ++i) {
-            const bool inRun = i < length &&
-                    image.pixel(alongRows ? QPoint(i, line) : QPoint(line, i)) == colour;
-            if (inRun) {
-                ++run;
-                continue;
-            }
-            if (run > 0 && i - run > 0 && i < length)
-                widths.append(run);
-            run = 0;
-        }
-    }
-    return widths;
-}
-
 // A window painting a checkerboard: what shows through a translucent background differs
 // from square to square, and from anything the widget on it painted before.
 class CheckeredWindow : public QWidget
